@@ -1,0 +1,13 @@
+# Installs the built data files into <Windows directory>/Zentravo/Zorvik_The_Vexling/.
+if(DEFINED ENV{ZENTRAVO_WINDIR} AND NOT "$ENV{ZENTRAVO_WINDIR}" STREQUAL "")
+  set(windir "$ENV{ZENTRAVO_WINDIR}")
+elseif(DEFINED ENV{XDG_DATA_HOME} AND NOT "$ENV{XDG_DATA_HOME}" STREQUAL "")
+  set(windir "$ENV{XDG_DATA_HOME}/zentravo")
+else()
+  set(windir "$ENV{HOME}/.local/share/zentravo")
+endif()
+set(target "${windir}/Zentravo/Zorvik_The_Vexling")
+file(MAKE_DIRECTORY "${target}")
+file(GLOB files "${DATA_DIR}/*")
+file(COPY ${files} DESTINATION "${target}")
+message(STATUS "Data files installed in ${target}")

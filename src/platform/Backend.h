@@ -1,0 +1,75 @@
+#pragma once
+// The host services beneath our Windows-style layer. One real backend (Qt on
+// X11, SDL2_mixer) and one fake for tests implement it; nothing above the
+// layer knows which one runs.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+struct RECT {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // --- clock and messages ---
+  // Seconds since local midnight, with sub-millisecond precision.
+  virtual double SecondsSinceMidnight() = 0;
+  // A steady clock in seconds, for measuring elapsed time.
+  virtual double Monotonic() = 0;
+  // Sleeps until the steady clock reaches `deadline`, processing nothing.
+  virtual void SleepUntil(double deadline) = 0;
+  // One pass: processes every pending window message, then returns.
+  virtual void ProcessEvents() = 0;
+  // Blocks until a message has been processed or the steady clock reaches
+  // `deadline`, whichever comes first.
+  virtual void WaitForEvents(double deadline) = 0;
+  // Serves messages until QuitMessageLoop.
+  virtual void RunMessageLoop() = 0;
+  virtual void QuitMessageLoop() = 0;
+
+  // --- process ---
+  virtual std::string CommandLine() = 0;
+  // True while another instance of this program runs for the same user.
+  virtual bool PrevInstance() = 0;
+  // Ends the process at once: no window handler runs after it.
+  [[noreturn]] virtual void EndProcess(int code) = 0;
+
+  // --- desktop ---
+  virtual void SetPointerHidden(bool hidden) = 0;
+  // A top-level window whose title is exactly `title`; 0 when there is none.
+  virtual uint32_t FindTopLevelWindow(const std::string& title) = 0;
+  // Hands a web address to the user's default browser.
+  virtual bool OpenDocument(const std::string& address) = 0;
+
+  // --- sound ---
+  // Plays a WAV file asynchronously, cutting off the effect still sounding.
+  virtual bool PlayEffect(const std::string& hostPath) = 0;
+  virtual bool MusicOpen(const std::string& hostPath) = 0;
+  virtual bool MusicPlay() = 0;
+  virtual bool MusicPlaying() = 0;
+  virtual void MusicStop() = 0;
+  virtual void MusicClose() = 0;
+
+  // --- screen and windows ---
+  virtual int ScreenWidthPixels() = 0;
+  virtual int ScreenHeightPixels() = 0;
+  virtual int TwipsPerPixelX() = 0;
+  virtual int TwipsPerPixelY() = 0;
+  // The handle by which other programs know our window.
+  virtual uint32_t WindowHandle(QWidget* window) = 0;
+  // Client rectangle of any window by handle; false when it cannot be had.
+  virtual bool ClientRect(uint32_t handle, RECT* rect) = 0;
+  // Makes our window a child of a window of another program.
+  virtual bool EmbedInForeign(QWidget* window, uint32_t parent) = 0;
+  // Calls `gone` once the foreign window is destroyed.
+  virtual void WatchForeignWindow(uint32_t handle, std::function<void()> gone) = 0;
+};
+
+// The backend in use; set once at start-up (or by a test).
+Backend& Host();
+void SetHost(Backend* backend);

@@ -1,0 +1,102 @@
+#include "platform/Forms.h"
+
+#include <QCloseEvent>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/Backend.h"
+
+namespace vb {
+namespace {
+
+std::vector<Form*>& AllForms() {
+  static std::vector<Form*> forms;
+  return forms;
+}
+
+}  // namespace
+
+namespace Screen {
+int TwipsPerPixelX() { return Host().TwipsPerPixelX(); }
+int TwipsPerPixelY() { return Host().TwipsPerPixelY(); }
+float Width() { return static_cast<float>(Host().ScreenWidthPixels() * TwipsPerPixelX()); }
+float Height() { return static_cast<float>(Host().ScreenHeightPixels() * TwipsPerPixelY()); }
+}  // namespace Screen
+
+int TwipsToPixelsX(double twips) { return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelX())); }
+int TwipsToPixelsY(double twips) { return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelY())); }
+
+void PlaceTwips(QWidget* widget, double left, double top, double width, double height) {
+  widget->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
+                      TwipsToPixelsY(height));
+}
+
+Form::Form(QWidget* parent) : QWidget(parent) { AllForms().push_back(this); }
+
+Form::~Form() {
+  auto& forms = AllForms();
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  Form_Load();
+}
+
+void Form::Unload() {
+  if (!loaded_ || unloading_) return;
+  unloading_ = true;
+  int16_t cancel = 0;
+  Form_Unload(cancel);
+  unloading_ = false;
+  if (cancel) return;
+  loaded_ = false;
+  hide();
+  if (LoadedFormCount() == 0) Host().QuitMessageLoop();
+}
+
+void Form::Show() {
+  Load();
+  show();
+}
+
+void Form::Hide() { hide(); }
+
+void Form::SetCaption(const std::string& caption) {
+  Load();
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string Form::Caption() const { return windowTitle().toStdString(); }
+
+float Form::Left() const { return static_cast<float>(frameGeometry().x() * Screen::TwipsPerPixelX()); }
+float Form::Top() const { return static_cast<float>(frameGeometry().y() * Screen::TwipsPerPixelY()); }
+float Form::Width() const { return static_cast<float>(frameGeometry().width() * Screen::TwipsPerPixelX()); }
+float Form::Height() const { return static_cast<float>(frameGeometry().height() * Screen::TwipsPerPixelY()); }
+
+void Form::Move(float left, float top) { move(TwipsToPixelsX(left), TwipsToPixelsY(top)); }
+
+uint32_t Form::hWnd() { return Host().WindowHandle(this); }
+
+void Form::closeEvent(QCloseEvent* event) {
+  // The close box unloads the window; an unload that was cancelled keeps it.
+  Unload();
+  if (loaded_) event->ignore();
+  else event->accept();
+}
+
+Form* FormFromHandle(uint32_t handle) {
+  if (handle == 0) return nullptr;
+  for (Form* form : AllForms())
+    if (form->IsLoaded() && form->hWnd() == handle) return form;
+  return nullptr;
+}
+
+int LoadedFormCount() {
+  return static_cast<int>(std::count_if(AllForms().begin(), AllForms().end(),
+                                        [](Form* f) { return f->IsLoaded(); }));
+}
+
+}  // namespace vb

@@ -1,0 +1,27 @@
+#pragma once
+// The runtime services the program's modules use directly: the command line,
+// the previous-instance flag, the seconds-since-midnight clock, the message
+// pass, the seeded generator and ending the process.
+#include <string>
+
+namespace vb {
+
+std::string Command();
+bool AppPrevInstance();
+
+// Seconds since midnight in single precision, as the classic clock gives them.
+float Timer();
+// The same clock at full precision.
+double PreciseTimer();
+
+// One message-processing pass.
+void DoEvents();
+
+// Seeds the generator from the clock; Rnd draws the next number in [0, 1).
+void Randomize();
+void Randomize(double seed);
+float Rnd();
+
+[[noreturn]] void End(int code = 0);
+
+}  // namespace vb

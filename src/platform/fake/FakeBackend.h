@@ -1,0 +1,87 @@
+#pragma once
+// A backend for tests: a virtual clock that only moves when the program
+// waits, recorded calls, and input scheduled at virtual times.
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+
+// Thrown by EndProcess so a test can see the process end and go on.
+struct ProcessEnded {
+  int code;
+};
+
+class FakeBackend : public Backend {
+ public:
+  FakeBackend();
+  ~FakeBackend() override;
+
+  // --- what the test sets up ---
+  std::string commandLine;
+  bool prevInstance = false;
+  std::map<std::string, uint32_t> topLevelWindows;  // title -> handle
+  std::map<uint32_t, RECT> foreignRects;
+  int screenWidth = 1024, screenHeight = 768, twipsX = 15, twipsY = 15;
+  double musicLength = 22.0;  // seconds the theme sounds once played
+  // Virtual time of day at monotonic 0.
+  double midnightOffset = 12 * 3600.0;
+  // Runs `action` in the first message pass at or after virtual time `at`.
+  void At(double at, std::function<void()> action);
+  // Destroys a foreign window: its watchers are told in the next pass.
+  void DestroyForeign(uint32_t handle);
+
+  // --- what the test reads back ---
+  double now = 0;                    // the virtual steady clock
+  int passes = 0;                    // message-processing passes so far
+  std::vector<std::string> calls;    // "PlayEffect <path>", "OpenDocument <url>", ...
+  bool pointerHidden = false;
+  bool musicOpen = false;
+  double musicStartedAt = -1;
+  std::map<QWidget*, uint32_t> embedded;  // our window -> foreign parent
+  bool quitRequested = false;
+  // Calls whose text starts with `prefix`.
+  std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+
+  // --- Backend ---
+  double SecondsSinceMidnight() override;
+  double Monotonic() override { return now; }
+  void SleepUntil(double deadline) override;
+  void ProcessEvents() override;
+  void WaitForEvents(double deadline) override;
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override { quitRequested = true; }
+  std::string CommandLine() override { return commandLine; }
+  bool PrevInstance() override { return prevInstance; }
+  [[noreturn]] void EndProcess(int code) override;
+  void SetPointerHidden(bool hidden) override;
+  uint32_t FindTopLevelWindow(const std::string& title) override;
+  bool OpenDocument(const std::string& address) override;
+  bool PlayEffect(const std::string& hostPath) override;
+  bool MusicOpen(const std::string& hostPath) override;
+  bool MusicPlay() override;
+  bool MusicPlaying() override;
+  void MusicStop() override;
+  void MusicClose() override;
+  int ScreenWidthPixels() override { return screenWidth; }
+  int ScreenHeightPixels() override { return screenHeight; }
+  int TwipsPerPixelX() override { return twipsX; }
+  int TwipsPerPixelY() override { return twipsY; }
+  uint32_t WindowHandle(QWidget* window) override;
+  bool ClientRect(uint32_t handle, RECT* rect) override;
+  bool EmbedInForeign(QWidget* window, uint32_t parent) override;
+  void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
+
+ private:
+  struct Scheduled {
+    double at;
+    std::function<void()> action;
+  };
+  std::vector<Scheduled> scheduled_;
+  std::map<QWidget*, uint32_t> handles_;
+  std::multimap<uint32_t, std::function<void()>> watchers_;
+  uint32_t nextHandle_ = 0x1000;
+  double NextScheduled() const;
+};

@@ -1,0 +1,153 @@
+#include "platform/qt/QtBackend.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/WinDir.h"
+#include "platform/qt/SdlSound.h"
+#include "platform/qt/X11Windows.h"
+
+namespace {
+
+// Holds an exclusive lock on a file in the per-user folder for the whole
+// life of the process; a crash releases it with the process.
+int TakeInstanceLock(bool* othersRunning) {
+  std::string dir = WindowsDirectoryHostPath();
+  std::error_code ignored;
+  std::filesystem::create_directories(dir, ignored);
+  std::string path = dir + "/.instance-lock";
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    *othersRunning = false;
+    return -1;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    *othersRunning = true;
+    ::close(fd);
+    return -1;
+  }
+  *othersRunning = false;
+  return fd;
+}
+
+}  // namespace
+
+QtBackend::QtBackend(std::string commandLine) : commandLine_(std::move(commandLine)) {
+  lockFd_ = TakeInstanceLock(&prevInstance_);
+  SetHost(this);
+}
+
+QtBackend::~QtBackend() {
+  if (lockFd_ >= 0) ::close(lockFd_);
+}
+
+SdlSound& QtBackend::Sound() {
+  if (!sound_) sound_ = std::make_unique<SdlSound>();
+  return *sound_;
+}
+
+double QtBackend::SecondsSinceMidnight() {
+  using namespace std::chrono;
+  auto now = system_clock::now();
+  std::time_t t = system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&t, &local);
+  double fraction = duration<double>(now - system_clock::from_time_t(t)).count();
+  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+double QtBackend::Monotonic() {
+  using namespace std::chrono;
+  return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void QtBackend::SleepUntil(double deadline) {
+  double left = deadline - Monotonic();
+  if (left > 0) std::this_thread::sleep_for(std::chrono::duration<double>(left));
+}
+
+void QtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtBackend::WaitForEvents(double deadline) {
+  double left = deadline - Monotonic();
+  if (left <= 0) {
+    ProcessEvents();
+    return;
+  }
+  // A timer for the deadline, so the blocking wait below always returns.
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  timer.start(static_cast<int>(std::ceil(left * 1000.0)));
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtBackend::RunMessageLoop() { QApplication::exec(); }
+
+void QtBackend::QuitMessageLoop() { QCoreApplication::exit(0); }
+
+void QtBackend::EndProcess(int code) {
+  if (sound_) sound_->Shutdown();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  ::_exit(code);
+}
+
+void QtBackend::SetPointerHidden(bool hidden) {
+  if (hidden == pointerHidden_) return;
+  pointerHidden_ = hidden;
+  if (hidden) QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+  else QGuiApplication::restoreOverrideCursor();
+}
+
+uint32_t QtBackend::FindTopLevelWindow(const std::string& title) { return x11::FindTopLevel(title); }
+
+bool QtBackend::OpenDocument(const std::string& address) {
+  return QProcess::startDetached("xdg-open", {QString::fromStdString(address)});
+}
+
+bool QtBackend::PlayEffect(const std::string& hostPath) { return Sound().PlayEffect(hostPath); }
+bool QtBackend::MusicOpen(const std::string& hostPath) { return Sound().MusicOpen(hostPath); }
+bool QtBackend::MusicPlay() { return Sound().MusicPlay(); }
+bool QtBackend::MusicPlaying() { return sound_ && sound_->MusicPlaying(); }
+void QtBackend::MusicStop() { if (sound_) sound_->MusicStop(); }
+void QtBackend::MusicClose() { if (sound_) sound_->MusicClose(); }
+
+int QtBackend::ScreenWidthPixels() { return QGuiApplication::primaryScreen()->geometry().width(); }
+int QtBackend::ScreenHeightPixels() { return QGuiApplication::primaryScreen()->geometry().height(); }
+
+int QtBackend::TwipsPerPixelX() {
+  double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+  return dpi > 0 ? std::max(1, static_cast<int>(std::lround(1440.0 / dpi))) : 15;
+}
+
+int QtBackend::TwipsPerPixelY() {
+  double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+  return dpi > 0 ? std::max(1, static_cast<int>(std::lround(1440.0 / dpi))) : 15;
+}
+
+uint32_t QtBackend::WindowHandle(QWidget* window) { return static_cast<uint32_t>(window->winId()); }
+
+bool QtBackend::ClientRect(uint32_t handle, RECT* rect) { return x11::ClientRect(handle, rect); }
+
+bool QtBackend::EmbedInForeign(QWidget* window, uint32_t parent) {
+  return x11::EmbedInForeign(window, parent);
+}
+
+void QtBackend::WatchForeignWindow(uint32_t handle, std::function<void()> gone) {
+  x11::WatchForeignWindow(handle, std::move(gone));
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The real backend: Qt's event loop and windows on X11, xcb where X11 itself
+// must be asked, SDL2_mixer for the effects and the theme music.
+#include <memory>
+
+#include "platform/Backend.h"
+
+class SdlSound;
+
+class QtBackend : public Backend {
+ public:
+  // Needs a QApplication. `commandLine` is the arguments after the program's path.
+  explicit QtBackend(std::string commandLine);
+  ~QtBackend() override;
+
+  double SecondsSinceMidnight() override;
+  double Monotonic() override;
+  void SleepUntil(double deadline) override;
+  void ProcessEvents() override;
+  void WaitForEvents(double deadline) override;
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override;
+  std::string CommandLine() override { return commandLine_; }
+  bool PrevInstance() override { return prevInstance_; }
+  [[noreturn]] void EndProcess(int code) override;
+  void SetPointerHidden(bool hidden) override;
+  uint32_t FindTopLevelWindow(const std::string& title) override;
+  bool OpenDocument(const std::string& address) override;
+  bool PlayEffect(const std::string& hostPath) override;
+  bool MusicOpen(const std::string& hostPath) override;
+  bool MusicPlay() override;
+  bool MusicPlaying() override;
+  void MusicStop() override;
+  void MusicClose() override;
+  int ScreenWidthPixels() override;
+  int ScreenHeightPixels() override;
+  int TwipsPerPixelX() override;
+  int TwipsPerPixelY() override;
+  uint32_t WindowHandle(QWidget* window) override;
+  bool ClientRect(uint32_t handle, RECT* rect) override;
+  bool EmbedInForeign(QWidget* window, uint32_t parent) override;
+  void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
+
+ private:
+  std::string commandLine_;
+  bool prevInstance_ = false;
+  int lockFd_ = -1;
+  bool pointerHidden_ = false;
+  std::unique_ptr<SdlSound> sound_;
+  SdlSound& Sound();
+};

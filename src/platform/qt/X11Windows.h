@@ -1,0 +1,23 @@
+#pragma once
+// What only X11 itself can tell: windows of other programs.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/Backend.h"
+
+class QWidget;
+
+namespace x11 {
+
+// A top-level window whose title (_NET_WM_NAME, else WM_NAME) is exactly
+// `title`; 0 when there is none or there is no display.
+uint32_t FindTopLevel(const std::string& title);
+// The size of any window, as a client rectangle at 0, 0.
+bool ClientRect(uint32_t window, RECT* rect);
+// Makes our window a child of a foreign window.
+bool EmbedInForeign(QWidget* window, uint32_t parent);
+// Calls `gone` once when the foreign window is destroyed.
+void WatchForeignWindow(uint32_t window, std::function<void()> gone);
+
+}  // namespace x11

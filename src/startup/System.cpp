@@ -1,0 +1,96 @@
+#include "startup/System.h"
+
+#include "platform/Forms.h"
+#include "platform/Profile.h"
+#include "platform/User32.h"
+#include "platform/VbConv.h"
+#include "platform/WinDir.h"
+#include "show/ScreenSaver.h"
+#include "startup/BugReportForm.h"
+#include "startup/Starter.h"
+#include "startup/Trap.h"
+
+namespace System {
+
+OSVERSIONINFOA OSInfo{};
+int ErrNumber = 0;
+
+std::string GetIniData(const std::string& fileName, const std::string& section, const std::string& key) {
+  std::string result;
+  Trapped("System/GetIniData", [&] {
+    char buffer[128];
+    long n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, 128, fileName.c_str());
+    result.assign(buffer, static_cast<size_t>(n));
+  });
+  return result;
+}
+
+void PutIniData(const std::string& fileName, const std::string& section, const std::string& key,
+                const std::string& value) {
+  Trapped("System/PutIniData", [&] {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName.c_str());
+  });
+}
+
+void GetDiectories() {
+  Trapped("Starter/GetDiectories", [] {
+    char buffer[256];
+    unsigned n = GetWindowsDirectoryA(buffer, 256);
+    if (n >= 256) n = 0;  // did not fit: nothing was copied
+    Starter::WinDir.assign(buffer, n);
+    if (Starter::WinDir.empty() || Starter::WinDir.back() != '\\') Starter::WinDir += "\\";
+    Starter::DataPath = Starter::WinDir + "Zentravo\\" + Starter::IniSection + "\\";
+  });
+}
+
+std::string GetVersion32() {
+  std::string result;
+  Trapped("System/GetVersion32", [&] {
+    OSInfo.dwOSVersionInfoSize = 148;
+    GetVersionExA(&OSInfo);
+    switch (OSInfo.dwPlatformId) {
+      case 1: result = "95"; break;
+      case 2: result = "NT"; break;
+      default: result = "Unknown";
+    }
+  });
+  return result;
+}
+
+void CenterForm(vb::Form& form) {
+  Trapped("System/CenterForm", [&] {
+    float left = vb::Screen::Width() / 2 - form.Width() / 2;
+    float top = vb::Screen::Height() / 2 - form.Height() / 2;
+    form.Move(left, top);
+  });
+}
+
+void SetTFS(const std::string& mode) {
+  Trapped("System/SetTFS", [&] {
+    if (Starter::OSName != "95" || Starter::UsePassword != 1) return;
+    int32_t ignored = 0;
+    if (vb::LCase(mode) == "disable") SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, &ignored, 0);
+    ignored = 0;
+    if (vb::LCase(mode) == "enable") SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, &ignored, 0);
+  });
+}
+
+std::string ErrorCaption(int number, const std::string& label) {
+  return "Error Code: VORN-" + vb::Str(number) + "-" + label;
+}
+
+void ReportError(const std::string& label) {
+  if (Starter::RunMode == Starter::rmScreenSaver) {
+    ShowCursor(-1);
+    ScreenSaver& show = vb::FormInstance<ScreenSaver>();
+    if (show.IsLoaded()) {
+      SetWindowPos(show.hWnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+      show.Hide();
+    }
+  }
+  BugReportForm& window = vb::FormInstance<BugReportForm>();
+  window.SetCaption(ErrorCaption(ErrNumber, label));
+  window.Show();
+}
+
+}  // namespace System

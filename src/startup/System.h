@@ -1,0 +1,30 @@
+#pragma once
+// The System module: settings-file access, system queries, the error
+// reporter and small shared services.
+#include <cstdint>
+#include <string>
+
+#include "platform/Version.h"
+
+namespace vb { class Form; }
+
+namespace System {
+
+extern OSVERSIONINFOA OSInfo;
+
+std::string GetIniData(const std::string& fileName, const std::string& section, const std::string& key);
+void PutIniData(const std::string& fileName, const std::string& section, const std::string& key,
+                const std::string& value);
+void GetDiectories();
+std::string GetVersion32();
+void CenterForm(vb::Form& form);
+void SetTFS(const std::string& mode);
+// Shows the error window for the error being handled, under `label`.
+void ReportError(const std::string& label);
+
+// The error being handled (its number), set by a trap before it reports.
+extern int ErrNumber;
+// The caption the error window gets for an error number and label.
+std::string ErrorCaption(int number, const std::string& label);
+
+}  // namespace System

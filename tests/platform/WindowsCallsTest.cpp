@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "platform/Registry.h"
+#include "platform/Runtime.h"
+#include "platform/User32.h"
+#include "platform/WinMM.h"
+#include "platform/fake/FakeBackend.h"
+#include "tests/common/TempWinDir.h"
+
+namespace {
+
+class Mci : public testing::Test {
+ protected:
+  TempWinDir dir;
+  FakeBackend host;
+  char reply[256] = {};
+  uint32_t Send(const std::string& command) { return mciSendStringA(command.c_str(), reply, 255, 0); }
+  void TearDown() override { Send("close theme"); }
+};
+
+TEST_F(Mci, ThemeLifecycleAnswersPlayingThenStopped) {
+  dir.Write("theme.mid", "MThd");
+  std::string open = "open \"" + dir.Path() + "/theme.mid\" type sequencer alias theme";
+  for (char& c : open) if (c == '/') c = '\\';  // program paths use backslashes
+  ASSERT_EQ(Send(open), 0u);
+  EXPECT_EQ(host.CallsStartingWith("MusicOpen").at(0), "MusicOpen " + dir.Path() + "/theme.mid");
+  ASSERT_EQ(Send("play theme from 0"), 0u);
+  ASSERT_EQ(Send("status theme mode"), 0u);
+  EXPECT_STREQ(reply, "playing");
+  host.now += 30;  // the theme has ended by itself
+  ASSERT_EQ(Send("status theme mode"), 0u);
+  EXPECT_STREQ(reply, "stopped");
+  EXPECT_EQ(Send("close theme"), 0u);
+}
+
+TEST_F(Mci, FailuresAnswerWithACodeAndNeverPlaying) {
+  EXPECT_NE(Send("status theme mode"), 0u);
+  EXPECT_STREQ(reply, "");
+  EXPECT_NE(Send("stop theme"), 0u);
+  EXPECT_NE(Send("close theme"), 0u);
+  EXPECT_EQ(Send("open \"/no/such/file.mid\" type sequencer alias theme"), MCIERR_FILE_NOT_FOUND);
+  EXPECT_NE(Send("play theme from 0"), 0u);
+  EXPECT_NE(Send(""), 0u);
+  EXPECT_NE(Send("open"), 0u);
+  EXPECT_NE(Send("dance theme"), 0u);
+}
+
+TEST_F(Mci, ReplyIsCutToItsBuffer) {
+  dir.Write("t.mid", "x");
+  ASSERT_EQ(Send("open \"" + dir.Path() + "/t.mid\" type sequencer alias theme"), 0u);
+  Send("play theme from 0");
+  char small[4];
+  mciSendStringA("status theme mode", small, 4, 0);
+  EXPECT_STREQ(small, "pla");
+}
+
+class Registry : public testing::Test {
+ protected:
+  TempWinDir dir;
+  uint32_t type = 0, size = 64;
+  uint8_t data[64] = {};
+  long Query(const char* name) {
+    HKEY key = 0;
+    RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &key);
+    size = sizeof data;
+    long r = RegQueryValueExA(key, name, nullptr, &type, data, &size);
+    RegCloseKey(key);
+    return r;
+  }
+};
+
+TEST_F(Registry, ReadsDwordAndStringValues) {
+  dir.Write("zentravo.reg",
+            "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\nScreenSaveUsePassword=dword:000004d2\nName=sz:ab\n");
+  ASSERT_EQ(Query("ScreenSaveUsePassword"), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_DWORD);
+  ASSERT_EQ(size, 4u);
+  EXPECT_EQ(data[0] + 256 * data[1], 1234);
+  ASSERT_EQ(Query("name"), ERROR_SUCCESS);
+  EXPECT_EQ(type, REG_SZ);
+  EXPECT_EQ(size, 3u);
+  EXPECT_STREQ(reinterpret_cast<char*>(data), "ab");
+  EXPECT_NE(Query("Missing"), ERROR_SUCCESS);
+}
+
+TEST(Cursor, HiddenWhileTheCounterIsBelowZero) {
+  FakeBackend host;
+  int start = CursorDisplayCount();
+  ShowCursor(0);
+  EXPECT_EQ(host.pointerHidden, start - 1 < 0);
+  ShowCursor(-1);
+  EXPECT_EQ(CursorDisplayCount(), start);
+  EXPECT_EQ(host.pointerHidden, start < 0);
+}
+
+TEST(Rnd, SameSeedSameSequenceAndRange) {
+  vb::Randomize(1234.5);
+  float a = vb::Rnd(), b = vb::Rnd();
+  vb::Randomize(1234.5);
+  EXPECT_EQ(vb::Rnd(), a);
+  EXPECT_EQ(vb::Rnd(), b);
+  for (int i = 0; i < 1000; ++i) {
+    float r = vb::Rnd();
+    ASSERT_GE(r, 0.0f);
+    ASSERT_LT(r, 1.0f);
+  }
+}
+
+}  // namespace
