@@ -1,0 +1,117 @@
+// The preview: Zorvik walks in over a little planet, plants his flag for a
+// moment and walks off; the last frame leads straight back into the first.
+#include "strip.h"
+
+#include "draw.h"
+#include "pictures.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <cstdint>
+
+namespace {
+
+constexpr double kScale = 0.36;
+constexpr int kArriveFrames = 8;   // frames 0..7 walk in
+constexpr int kStandFrames = 5;    // frames 8..12 stand
+constexpr double kStepPx = 10;
+
+QImage Shrunk(const QImage& sprite)
+{
+    return sprite.scaled(int(sprite.width() * kScale + 0.5), int(sprite.height() * kScale + 0.5),
+                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void DrawBackdrop(QPainter& p)
+{
+    p.fillRect(QRect(0, 0, kStripFrameW, kStripFrameH), Qt::black);
+    QRandomGenerator rng(7);  // fixed stars, the same in every frame
+    for (int i = 0; i < 22; ++i) {
+        const int x = rng.bounded(kStripFrameW);
+        const int y = rng.bounded(50);
+        const int v = 120 + rng.bounded(135);
+        p.fillRect(QRect(x, y, 1, 1), QColor(v, v, 255));
+    }
+    QPainterPath ground;
+    ground.addEllipse(QPointF(50, 190), 150, 124);
+    QRadialGradient g(QPointF(40, 70), 60);
+    g.setColorAt(0, QColor(110, 70, 160));
+    g.setColorAt(1, QColor(50, 25, 80));
+    p.fillPath(ground, g);
+}
+
+}  // namespace
+
+QImage DrawStrip()
+{
+    QImage walk[3];
+    for (int i = 0; i < 3; ++i) {
+        walk[i] = Shrunk(DrawWalk(true, i));
+    }
+    const QImage stand = Shrunk(DrawStand());
+    const double feetY = 70;
+    const double walkFeet = 103 * kScale;        // feet row inside a walking frame
+    const double standFeet = 179 * kScale;
+    const double walkHeroX = 152 * kScale;       // hero's centre inside a walking frame
+    const double standHeroX = 38 * kScale;
+    const double stopX = kStripFrameW / 2.0 - walkHeroX + 8;
+
+    QImage strip(kStripFrameW * kStripFrames, kStripFrameH, QImage::Format_RGB32);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (int k = 0; k < kStripFrames; ++k) {
+        p.save();
+        p.translate(k * kStripFrameW, 0);
+        p.setClipRect(0, 0, kStripFrameW, kStripFrameH);
+        DrawBackdrop(p);
+        if (k < kArriveFrames) {
+            const double x = stopX - kStepPx * (kArriveFrames - 1 - k);
+            p.drawImage(QPointF(x, feetY - walkFeet), walk[k % 3]);
+        } else if (k < kArriveFrames + kStandFrames) {
+            p.drawImage(QPointF(stopX + walkHeroX - standHeroX, feetY - standFeet), stand);
+        } else {
+            const double x = stopX + kStepPx * (k - kArriveFrames - kStandFrames + 1);
+            p.drawImage(QPointF(x, feetY - walkFeet), walk[k % 3]);
+        }
+        p.restore();
+    }
+    p.end();
+    return strip;
+}
+
+bool WriteBmp24(const QString& path, const QImage& image)
+{
+    const int w = image.width();
+    const int h = image.height();
+    const int rowBytes = (w * 3 + 3) & ~3;
+    const uint32_t dataSize = uint32_t(rowBytes * h);
+    QByteArray b;
+    auto put16 = [&b](uint16_t v) { b.append(char(v & 0xff)).append(char(v >> 8)); };
+    auto put32 = [&put16](uint32_t v) { put16(uint16_t(v & 0xffff)); put16(uint16_t(v >> 16)); };
+    b.append("BM");
+    put32(14 + 40 + dataSize);
+    put32(0);
+    put32(14 + 40);
+    put32(40);           // BITMAPINFOHEADER
+    put32(uint32_t(w));
+    put32(uint32_t(h));  // positive: rows stored bottom-up
+    put16(1);
+    put16(24);
+    put32(0);            // BI_RGB, no compression
+    put32(dataSize);
+    put32(2835);         // 72 dpi
+    put32(2835);
+    put32(0);
+    put32(0);
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = image.pixel(x, y);
+            b.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+        }
+        for (int pad = w * 3; pad < rowBytes; ++pad) {
+            b.append(char(0));
+        }
+    }
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
