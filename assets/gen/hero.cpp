@@ -181,7 +181,7 @@ QPointF HeroNearHand(QPointF feet, double scale, const HeroPose& pose)
 {
     const double dir = Dir(pose);
     const double f = std::abs(pose.facing);
-    const QPointF shoulder(dir * (22 * (1 - f) + 3 * f), -43 - pose.bob);
+    const QPointF shoulder(dir * (22 * (1 - f) - 4 * f), -41 - pose.bob);
     QPointF hand = ArmHand(shoulder, pose.armNear, dir);
     // Lean turns the upper body about the hip.
     const QPointF hip(0, kHipY - pose.bob);
@@ -219,7 +219,7 @@ void DrawHero(QPainter& p, QPointF feet, double scale, const HeroPose& pose)
     p.translate(-hip);
 
     const QPointF farShoulder(front ? -22 : -dir * 6, -43 - pose.bob);
-    const QPointF nearShoulder(dir * (22 * (1 - f) + 3 * f), -43 - pose.bob);
+    const QPointF nearShoulder(dir * (22 * (1 - f) - 4 * f), -41 - pose.bob);
     if (!front && !pose.bust) {
         DrawArm(p, farShoulder, pose.armFar, dir, ow, false);
     }
@@ -288,7 +288,7 @@ void DrawHero(QPainter& p, QPointF feet, double scale, const HeroPose& pose)
     const double farScale = 1 - 0.18 * f;
     DrawEye(p, QPointF(ex - gap * (front ? 1 : dir), eyeY), 8.5 * (front ? 1 : farScale), 10, pose.eyes, look, ow);
     DrawEye(p, QPointF(ex + gap * (front ? 1 : dir), eyeY), 8.5, 10, pose.eyes, look, ow);
-    const QPointF m(pose.facing * 13, bodyCY + 7);
+    const QPointF m(pose.facing * 14, bodyCY + (front ? 7 : 4));
     QPainterPath mouth;
     mouth.moveTo(m + QPointF(-7, -1));
     mouth.quadTo(m + QPointF(0, 6), m + QPointF(7, -1));

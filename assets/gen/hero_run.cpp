@@ -18,8 +18,8 @@ QImage DrawRun(bool facingRight, int frame)
     pose.liftNear = std::max(0.0, 12 * std::cos(ph));
     pose.liftFar = std::max(0.0, -12 * std::cos(ph));
     pose.bob = 3 + 7 * std::abs(std::sin(ph));
-    pose.armNear = -55 * std::sin(ph) + 20;
-    pose.armFar = 55 * std::sin(ph) + 20;
+    pose.armNear = 15 - 45 * std::sin(ph);
+    pose.armFar = 15 + 45 * std::sin(ph);
     pose.lean = 12;
     pose.headband = true;
     pose.nearHandFist = true;

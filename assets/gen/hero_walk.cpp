@@ -63,7 +63,7 @@ HeroPose WalkPose(int frame)
     pose.liftNear = std::max(0.0, 7 * std::cos(ph));
     pose.liftFar = std::max(0.0, -7 * std::cos(ph));
     pose.bob = 2.5 * std::abs(std::cos(ph));
-    pose.armNear = 100;        // holds the pole at the shoulder
+    pose.armNear = -125;       // reaches back over the shoulder to hold the pole
     pose.armFar = -30 * std::sin(ph);
     pose.lean = 4;
     pose.scarfWave = frame / 3.0;
@@ -83,9 +83,9 @@ QImage DrawWalk(bool facingRight, int frame)
     const HeroPose pose = WalkPose(frame);
     const QPointF hand = HeroNearHand(feet, kScale, pose);
     // The pole rests on the shoulder and trails back and up behind the hero.
-    const QPointF dirPole = QPointF(-1, -0.2) / std::hypot(1.0, 0.2);
+    const QPointF dirPole = QPointF(-1, -0.3) / std::hypot(1.0, 0.3);
     const QPointF tip = hand + dirPole * ((hand.x() - 6) / std::abs(dirPole.x()));
-    const QPointF front = hand - dirPole * 6;
+    const QPointF front = hand - dirPole * 12;
     DrawFlagCloth(p, tip + QPointF(4, 2), -dirPole, 56, 36, frame / 3.0);
     DrawPole(p, front, tip);
     DrawHero(p, feet, kScale, pose);
@@ -103,9 +103,9 @@ QImage DrawStand()
     HeroPose pose;
     pose.facing = 0;
     pose.armFar = 150;  // raised, gripping the pole
-    pose.armNear = 25;
+    pose.armNear = 6;
     pose.eyes = Eyes::Wide;
-    DrawHero(p, QPointF(38, 179), kScale, pose);
+    DrawHero(p, QPointF(36, 179), kScale, pose);
     p.end();
     return image;
 }

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -14,7 +15,26 @@ namespace {
 constexpr double kScale = 0.36;
 constexpr int kArriveFrames = 8;   // frames 0..7 walk in
 constexpr int kStandFrames = 5;    // frames 8..12 stand
-constexpr double kStepPx = 10;
+
+// The little planet's surface height at x.
+double GroundY(double x)
+{
+    const double dx = (x - 50) / 150;
+    return 190 - 124 * std::sqrt(1 - dx * dx);
+}
+
+// Where the hero stands in frame k: in from the left edge, a stop at the
+// middle, then off at the right edge, half of him in view at either end.
+double HeroCentre(int k)
+{
+    if (k < kArriveFrames) {
+        return 50 - 6.0 * (kArriveFrames - 1 - k);
+    }
+    if (k < kArriveFrames + kStandFrames) {
+        return 50;
+    }
+    return 50 + 7.0 * (k - kArriveFrames - kStandFrames + 1);
+}
 
 QImage Shrunk(const QImage& sprite)
 {
@@ -49,12 +69,10 @@ QImage DrawStrip()
         walk[i] = Shrunk(DrawWalk(true, i));
     }
     const QImage stand = Shrunk(DrawStand());
-    const double feetY = 70;
     const double walkFeet = 103 * kScale;        // feet row inside a walking frame
     const double standFeet = 179 * kScale;
     const double walkHeroX = 152 * kScale;       // hero's centre inside a walking frame
-    const double standHeroX = 38 * kScale;
-    const double stopX = kStripFrameW / 2.0 - walkHeroX + 8;
+    const double standHeroX = 36 * kScale;
 
     QImage strip(kStripFrameW * kStripFrames, kStripFrameH, QImage::Format_RGB32);
     QPainter p(&strip);
@@ -64,14 +82,12 @@ QImage DrawStrip()
         p.translate(k * kStripFrameW, 0);
         p.setClipRect(0, 0, kStripFrameW, kStripFrameH);
         DrawBackdrop(p);
-        if (k < kArriveFrames) {
-            const double x = stopX - kStepPx * (kArriveFrames - 1 - k);
-            p.drawImage(QPointF(x, feetY - walkFeet), walk[k % 3]);
-        } else if (k < kArriveFrames + kStandFrames) {
-            p.drawImage(QPointF(stopX + walkHeroX - standHeroX, feetY - standFeet), stand);
+        const double heroX = HeroCentre(k);
+        const double feetY = GroundY(heroX) + 1;
+        if (k >= kArriveFrames && k < kArriveFrames + kStandFrames) {
+            p.drawImage(QPointF(heroX - standHeroX, feetY - standFeet), stand);
         } else {
-            const double x = stopX + kStepPx * (k - kArriveFrames - kStandFrames + 1);
-            p.drawImage(QPointF(x, feetY - walkFeet), walk[k % 3]);
+            p.drawImage(QPointF(heroX - walkHeroX, feetY - walkFeet), walk[k % 3]);
         }
         p.restore();
     }
