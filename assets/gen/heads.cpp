@@ -3,6 +3,8 @@
 #include "draw.h"
 #include "pictures.h"
 
+#include <QLinearGradient>
+
 QImage DrawHead(bool upright, Eyes eyes)
 {
     QImage image = NewCanvas(73, 104);
@@ -34,14 +36,22 @@ QImage DrawHand(bool bottomEdge, bool leftHand)
     palm.addRoundedRect(QRectF(3, 1.5, 37, 12), 6, 6);
     FillOutlined(p, palm, ink::Body, ow);
     for (int i = 0; i < 3; ++i) {
+        const double x = 3 + i * 12.3;
         QPainterPath finger;
-        finger.addRoundedRect(QRectF(3 + i * 12.3, 3, 12, 17.5), 5.8, 5.8);
-        FillOutlined(p, finger, ink::BodyLight, ow);
+        finger.addRoundedRect(QRectF(x, 3, 12, 17.5), 6, 6);
+        QLinearGradient shade(0, 3, 0, 20.5);
+        shade.setColorAt(0, ink::BodyLight);
+        shade.setColorAt(1, ink::Body);
+        FillOutlined(p, finger, shade, ow);
         QPainterPath claw;
-        claw.addEllipse(QPointF(9 + i * 12.3, 16.8), 3, 2.2);
+        claw.moveTo(x + 3.5, 17.5);
+        claw.quadTo(x + 6, 22, x + 8.5, 17.5);
+        claw.closeSubpath();
         FillOutlined(p, claw, ink::Crest, 1.0);
         p.setPen(QPen(ink::BodyShade, 1.2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(6 + i * 12.3, 8), QPointF(12 + i * 12.3, 8));
+        p.drawArc(QRectF(x + 3, 6, 6, 4), 200 * 16, 140 * 16);  // knuckle crease
+        p.setPen(QPen(ink::White, 1.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x + 3, 7), QPointF(x + 3, 11));        // shine
     }
     p.end();
     if (!leftHand) {

@@ -52,12 +52,19 @@ void DrawArm(QPainter& p, QPointF shoulder, double angleDeg, double dir, double 
 
 void DrawLeg(QPainter& p, QPointF hip, double angleDeg, double lift, double dir, double bootDir, double ow)
 {
+    // A lifted foot swings back a little and the knee bends forward.
     const double a = qDegreesToRadians(angleDeg);
-    const QPointF foot(hip.x() + dir * std::sin(a) * 17, -4 - lift);
-    p.setPen(QPen(ink::Outline, 8 + 2 * ow, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(hip, foot);
-    p.setPen(QPen(ink::BodyShade, 8, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(hip, foot);
+    const QPointF foot(hip.x() + dir * (std::sin(a) * 17 - lift * 0.5), -4 - lift);
+    const QPointF knee = (hip + foot) / 2 + QPointF(dir * lift * 0.45, 0);
+    QPainterPath leg;
+    leg.moveTo(hip);
+    leg.lineTo(knee);
+    leg.lineTo(foot);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink::Outline, 8 + 2 * ow, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(leg);
+    p.setPen(QPen(ink::BodyShade, 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(leg);
     // Boot: a round-toed orange boot with a dark sole.
     QPainterPath boot;
     const QPointF c = foot + QPointF(bootDir * 3.5, 0);

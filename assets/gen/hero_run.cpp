@@ -2,24 +2,31 @@
 #include "draw.h"
 #include "pictures.h"
 
-#include <QtMath>
-#include <cmath>
 
 QImage DrawRun(bool facingRight, int frame)
 {
     QImage image = NewCanvas(123, 124);
     QPainter p;
     BeginPainter(p, image);
-    const double ph = 2 * M_PI * frame / 3.0;
+    // Stride, push-off with the knee driving forward, and the other stride.
+    struct Stride {
+        double legNear, liftNear, legFar, liftFar, bob, armNear;
+    };
+    static const Stride strides[3] = {
+        {40, 4, -45, 11, 8, -30},
+        {-4, 0, 50, 8, 3, 15},
+        {-45, 11, 40, 4, 8, 60},
+    };
+    const Stride& s = strides[frame];
     HeroPose pose;
     pose.facing = 1;
-    pose.legNear = 48 * std::sin(ph);
-    pose.legFar = -pose.legNear;
-    pose.liftNear = std::max(0.0, 12 * std::cos(ph));
-    pose.liftFar = std::max(0.0, -12 * std::cos(ph));
-    pose.bob = 3 + 7 * std::abs(std::sin(ph));
-    pose.armNear = 15 - 45 * std::sin(ph);
-    pose.armFar = 15 + 45 * std::sin(ph);
+    pose.legNear = s.legNear;
+    pose.liftNear = s.liftNear;
+    pose.legFar = s.legFar;
+    pose.liftFar = s.liftFar;
+    pose.bob = s.bob;
+    pose.armNear = s.armNear;
+    pose.armFar = 30 - s.armNear;
     pose.lean = 12;
     pose.headband = true;
     pose.nearHandFist = true;
