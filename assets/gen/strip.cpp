@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QtMath>
 #include <cmath>
 #include <cstdint>
 
@@ -42,15 +43,18 @@ QImage Shrunk(const QImage& sprite)
                          Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-void DrawBackdrop(QPainter& p)
+void DrawBackdrop(QPainter& p, int frame)
 {
     p.fillRect(QRect(0, 0, kStripFrameW, kStripFrameH), Qt::black);
-    QRandomGenerator rng(7);  // fixed stars, the same in every frame
+    QRandomGenerator rng(7);  // fixed stars; each twinkles a whole number of times per loop
     for (int i = 0; i < 22; ++i) {
         const int x = rng.bounded(kStripFrameW);
         const int y = rng.bounded(50);
-        const int v = 120 + rng.bounded(135);
-        p.fillRect(QRect(x, y, 1, 1), QColor(v, v, 255));
+        const double phase = rng.bounded(1.0);
+        const int cycles = 1 + rng.bounded(2);
+        const double glow = 0.55 + 0.45 * std::sin(2 * M_PI * (cycles * frame / double(kStripFrames) + phase));
+        const int v = int(90 + 165 * glow);
+        p.fillRect(QRect(x, y, 1, 1), QColor(v, v, std::min(255, v + 40)));
     }
     QPainterPath ground;
     ground.addEllipse(QPointF(50, 190), 150, 124);
@@ -81,7 +85,7 @@ QImage DrawStrip()
         p.save();
         p.translate(k * kStripFrameW, 0);
         p.setClipRect(0, 0, kStripFrameW, kStripFrameH);
-        DrawBackdrop(p);
+        DrawBackdrop(p, k);
         const double heroX = HeroCentre(k);
         const double feetY = GroundY(heroX) + 1;
         if (k >= kArriveFrames && k < kArriveFrames + kStandFrames) {
