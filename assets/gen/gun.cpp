@@ -137,13 +137,16 @@ QImage DrawGun(int frame)
     QPainter p;
     BeginPainter(p, image);
     const QPointF elbow(width - kPivotFromRight, kPivotY);
-    // Upper arm, coming in level from beyond the right edge.
-    QPainterPath upper;
-    upper.addRoundedRect(QRectF(elbow.x() - 10, elbow.y() - 11, kPivotFromRight + 20, 22), 10, 10);
-    FillOutlined(p, upper, ink::Body, 2);
+    p.save();
     p.translate(elbow);
     p.rotate(frame == 5 ? 0.0 : AngleForWidth(width));
     DrawForearmAndPistol(p);
+    p.restore();
+    // Upper arm, coming in level from beyond the right edge; its rounded end
+    // is the elbow the forearm turns about.
+    QPainterPath upper;
+    upper.addRoundedRect(QRectF(elbow.x() - 11, elbow.y() - 11, kPivotFromRight + 22, 22), 11, 11);
+    FillOutlined(p, upper, ink::Body, 2);
     p.end();
     return image;
 }
