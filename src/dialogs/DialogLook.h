@@ -1,0 +1,24 @@
+#pragma once
+// The look shared by the dialogs: their font, the frames' caption colour and
+// the fixed dialog frame.
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+namespace dialogs {
+
+// The dialogs' sans-serif at 8.25 points, sized in pixels for the screen's
+// twips per pixel.
+QFont DialogFont(bool bold);
+
+// Dark grey, for the captions of most frames.
+inline const QColor kFrameCaptionColour(0x40, 0x40, 0x40);
+
+// Gives a frame its caption colour while its controls keep the window text
+// colour they had.
+void SetFrameCaptionColour(QWidget* frame, const QColor& colour);
+
+// Not resizable, no minimise or maximise button; the close box on request.
+void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, int clientHeightTwips);
+
+}  // namespace dialogs
