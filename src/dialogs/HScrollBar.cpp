@@ -12,6 +12,8 @@ HScrollBar::HScrollBar(int16_t min, int16_t max, QWidget* parent)
   setValue(sign_ * min);
   // Like the classic bar, it takes the focus by Tab and by a click.
   setFocusPolicy(Qt::StrongFocus);
+  // The arrow keys move the thumb the way they point.
+  setInvertedControls(false);
 }
 
 int16_t HScrollBar::Value() const { return static_cast<int16_t>(sign_ * value()); }
