@@ -97,6 +97,8 @@ Configuration::Configuration() {
   for (QGroupBox* frame : {fraSpeed, fraOptions, Frame1, Frame2})
     dialogs::SetFrameCaptionColour(frame, dialogs::kFrameCaptionColour);
 
+  dialogs::UseClassicLook(this);
+
   QWidget* order[] = {cmdOK,     cmdCancel, hsbSpeed,  belowchk, abovechk, gunnerchk,
                       flagchk,   introchk,  runnerchk, ChkSound, Picture1};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);

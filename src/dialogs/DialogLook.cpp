@@ -1,6 +1,8 @@
 #include "dialogs/DialogLook.h"
 
 #include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
 #include <cmath>
 
 #include "platform/Forms.h"
@@ -38,6 +40,13 @@ void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, i
   if (closeBox) flags |= Qt::WindowCloseButtonHint;
   window->setWindowFlags(flags);
   window->setFixedSize(vb::TwipsToPixelsX(clientWidthTwips), vb::TwipsToPixelsY(clientHeightTwips));
+}
+
+void UseClassicLook(QWidget* window) {
+  static QStyle* classic = QStyleFactory::create("Windows");
+  if (!classic) return;  // keep the application's look
+  window->setStyle(classic);
+  for (QWidget* control : window->findChildren<QWidget*>()) control->setStyle(classic);
 }
 
 }  // namespace dialogs

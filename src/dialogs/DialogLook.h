@@ -21,4 +21,9 @@ void SetFrameCaptionColour(QWidget* frame, const QColor& colour);
 // Not resizable, no minimise or maximise button; the close box on request.
 void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, int clientHeightTwips);
 
+// Gives the window and every control in it the classic dialog look: raised
+// buttons, sunken boxes, frame captions standing in the frame's top line.
+// Call it once the controls exist.
+void UseClassicLook(QWidget* window);
+
 }  // namespace dialogs

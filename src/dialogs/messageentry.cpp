@@ -39,6 +39,8 @@ messageentry::messageentry() {
   Apply->setAutoDefault(true);
   Cancel->setAutoDefault(true);
 
+  dialogs::UseClassicLook(this);
+
   setTabOrder(Text1, Apply);
   setTabOrder(Apply, Cancel);
   for (QWidget* control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Apply),
