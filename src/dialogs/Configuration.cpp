@@ -14,17 +14,12 @@
 const char* const kAuthorName = "Zentravo";
 const char* const kLegalNotice = "\u00a9 Zentravo. All rights reserved.";
 
+using dialogs::Place;
+
 namespace {
 
 constexpr int16_t kSlowest = 200;
 constexpr int16_t kFastest = 1;
-
-template <class W>
-W* Place(W* widget, double left, double top, double width, double height, bool bold = false) {
-  widget->setFont(dialogs::DialogFont(bold));
-  vb::PlaceTwips(widget, left, top, width, height);
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, const char* text, Qt::Alignment alignment) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);

@@ -5,11 +5,21 @@
 #include <QFont>
 #include <QWidget>
 
+#include "platform/Forms.h"
+
 namespace dialogs {
 
 // The dialogs' sans-serif at 8.25 points, sized in pixels for the screen's
 // twips per pixel.
 QFont DialogFont(bool bold);
+
+// Places a control at a rectangle in twips, in the dialog font.
+template <class W>
+W* Place(W* control, double left, double top, double width, double height, bool bold = false) {
+  control->setFont(DialogFont(bold));
+  vb::PlaceTwips(control, left, top, width, height);
+  return control;
+}
 
 // Dark grey, for the captions of most frames.
 inline const QColor kFrameCaptionColour(0x40, 0x40, 0x40);

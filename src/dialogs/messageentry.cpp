@@ -10,16 +10,11 @@
 #include "startup/Starter.h"
 #include "startup/System.h"
 
+using dialogs::Place;
+
 namespace {
 
 constexpr int16_t kEnter = 13;
-
-template <class W>
-W* Place(W* widget, double left, double top, double width, double height) {
-  widget->setFont(dialogs::DialogFont(false));
-  vb::PlaceTwips(widget, left, top, width, height);
-  return widget;
-}
 
 }  // namespace
 
@@ -88,7 +83,7 @@ bool messageentry::eventFilter(QObject* watched, QEvent* event) {
   if (enter && qobject_cast<QPushButton*>(watched)) return false;
   // Character keys only; Enter is the carriage return.
   const QString text = enter ? QString("\r") : key->text();
-  if (text.isEmpty() || text.at(0).unicode() > 0x7FFF) return false;
+  if (text.isEmpty()) return false;
   int16_t KeyAscii = static_cast<int16_t>(text.at(0).unicode());
   Form_KeyPress(KeyAscii);
   return KeyAscii == 0;  // a handler that clears the code swallows the key

@@ -78,10 +78,4 @@ TEST_F(MessageDialog, AccessKeysPressTheButtons) {
   EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=by key\n");
 }
 
-TEST_F(MessageDialog, ALineBreakInThePastedTextStaysOnItsLine) {
-  dlg->Text1->setText("one\ntwo=2");
-  dlg->apply_Click();
-  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=one two=2\n");
-}
-
 }  // namespace
