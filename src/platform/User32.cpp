@@ -59,7 +59,11 @@ int32_t SetWindowLongA(HWND window, int32_t index, int32_t value) {
 HWND SetParent(HWND child, HWND newParent) {
   vb::Form* form = vb::FormFromHandle(child);
   if (!form) return 0;
-  return Host().EmbedInForeign(form, newParent) ? newParent : 0;
+  if (!Host().EmbedInForeign(form, newParent)) return 0;
+  // A child goes with its parent: when the other program destroys the parent,
+  // our window is unloaded.
+  Host().WatchForeignWindow(newParent, [form] { form->Unload(); });
+  return newParent;
 }
 
 bool GetClientRect(HWND window, RECT* rect) {
