@@ -1,8 +1,9 @@
 #!/bin/bash
 # The preview on a real X server: a host window of our own passes its id with
 # "/p"; screenshots show the strip's frames centred in it, moving on every
-# tick; destroying the host window ends the preview at once. "/p" alone runs
-# unseen until it is killed.
+# tick; destroying the host window ends the preview at once, and so does a
+# host window that was gone before the start. "/p" alone runs unseen until it
+# is killed.
 # Usage: e2e_preview.sh <zentravo> <preview_host> <built data folder>
 set -u
 ZENTRAVO=$1
@@ -158,6 +159,18 @@ else
   fail "the preview still runs one second after its host window went"
 fi
 kill -0 $HOSTPID 2>/dev/null || fail "the host program itself ended"
+
+# A host window that is gone before the preview starts: nothing to outlive.
+"$ZENTRAVO" /p "$HOSTID" >"$work/pv3.out" 2>&1 &
+pv=$!
+pids+=($pv)
+if ends_within $pv 3000; then
+  wait $pv
+  rc=$?
+  [ $rc = 0 ] || fail "exit code $rc with a host window already gone"
+else
+  fail "the preview runs on for a host window that was already gone"
+fi
 
 # --- 4. "/p" alone runs unseen and ends when killed --------------------------
 "$ZENTRAVO" /p >"$work/pv4.out" 2>&1 &
