@@ -21,6 +21,7 @@ class Preview : public testing::Test {
   std::string dataFolder;
 
   void SetUp() override {
+    vb::ResetFormsForTests();
     Starter::ResetForTests();
     Starter::ResetPreviewForTests();
     System::GetDiectories();
@@ -171,7 +172,6 @@ TEST_F(Preview, RefusedDeviceContextEndsTheRetryWithAReport) {
   EXPECT_NEAR(host.now - before, (System::kGenerateDCAttempts - 1) * System::kGenerateDCPause, 1e-9);
 }
 
-// Runs last: the window is unloaded for good.
 TEST_F(Preview, HostDestroyingItsWindowEndsTheProcess) {
   InstallStrip();
   host.foreignRects[1234] = RECT{0, 0, 152, 112};
