@@ -1,0 +1,71 @@
+// Small X11 helper for the end-to-end tests.
+//   x11_tool window <title>   opens a top-level window with that title, prints
+//                             its id, and lives until stdin closes
+//   x11_tool close <id>       asks a window to close, as a close box does
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <xcb/xcb.h>
+
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+  xcb_intern_atom_reply_t* r =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+  xcb_atom_t atom = r ? r->atom : XCB_ATOM_NONE;
+  free(r);
+  return atom;
+}
+
+void Sync(xcb_connection_t* c) { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+
+int OpenWindow(xcb_connection_t* c, const std::string& title) {
+  xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  xcb_window_t w = xcb_generate_id(c);
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 200, 100, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                      static_cast<uint32_t>(title.size()), title.data());
+  xcb_map_window(c, w);
+  Sync(c);
+  std::cout << w << std::endl;
+  std::string line;
+  while (std::getline(std::cin, line)) {
+  }
+  return 0;
+}
+
+int CloseWindow(xcb_connection_t* c, xcb_window_t w) {
+  xcb_client_message_event_t event{};
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = w;
+  event.type = Atom(c, "WM_PROTOCOLS");
+  event.data.data32[0] = Atom(c, "WM_DELETE_WINDOW");
+  event.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+  Sync(c);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: x11_tool window <title> | close <id>\n");
+    return 2;
+  }
+  xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+  if (!c || xcb_connection_has_error(c)) {
+    std::fprintf(stderr, "x11_tool: no display\n");
+    return 1;
+  }
+  std::string verb = argv[1];
+  int rc = verb == "window" ? OpenWindow(c, argv[2])
+           : verb == "close" ? CloseWindow(c, static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)))
+                             : 2;
+  xcb_disconnect(c);
+  return rc;
+}
