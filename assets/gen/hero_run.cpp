@@ -1,0 +1,45 @@
+// The marathon runner: three running frames, sweatband on, leaning forward.
+#include "draw.h"
+#include "pictures.h"
+
+
+QImage DrawRun(bool facingRight, int frame)
+{
+    QImage image = NewCanvas(123, 124);
+    QPainter p;
+    BeginPainter(p, image);
+    // Stride, push-off with the knee driving forward, and the other stride.
+    struct Stride {
+        double legNear, liftNear, legFar, liftFar, bob, armNear;
+    };
+    static const Stride strides[3] = {
+        {40, 4, -45, 11, 8, -30},
+        {-4, 0, 50, 8, 3, 15},
+        {-45, 11, 40, 4, 8, 60},
+    };
+    const Stride& s = strides[frame];
+    HeroPose pose;
+    pose.facing = 1;
+    pose.legNear = s.legNear;
+    pose.liftNear = s.liftNear;
+    pose.legFar = s.legFar;
+    pose.liftFar = s.liftFar;
+    pose.bob = s.bob;
+    pose.armNear = s.armNear;
+    pose.armFar = 30 - s.armNear;
+    pose.lean = 12;
+    pose.headband = true;
+    pose.nearHandFist = true;
+    pose.scarfWave = frame / 3.0;
+    pose.eyes = Eyes::Wide;
+    const QPointF feet(66, 121 - pose.bob * 0.6);
+    // Speed lines behind the runner.
+    p.setPen(QPen(QColor(200, 220, 255, 200), 2, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i) {
+        const double y = 48 + i * 14 + (frame % 2) * 3;
+        p.drawLine(QPointF(4 + i * 3, y), QPointF(20 + i * 2, y));
+    }
+    DrawHero(p, feet, 0.93, pose);
+    p.end();
+    return facingRight ? image : MirroredH(image);
+}
