@@ -99,4 +99,12 @@ int LoadedFormCount() {
                                         [](Form* f) { return f->IsLoaded(); }));
 }
 
+void ResetFormsForTests() {
+  for (Form* form : AllForms()) {
+    form->loaded_ = false;
+    form->unloading_ = false;
+    form->hide();
+  }
+}
+
 }  // namespace vb

@@ -62,11 +62,14 @@ class Form : public QWidget {
  private:
   bool loaded_ = false;
   bool unloading_ = false;
+  friend void ResetFormsForTests();
 };
 
 // Our own window with this handle, or nullptr.
 Form* FormFromHandle(uint32_t handle);
 int LoadedFormCount();
+// Marks every window unloaded and hides it, running no handler (for tests).
+void ResetFormsForTests();
 
 // The single instance of a form class, created on first use.
 template <class F>

@@ -59,7 +59,11 @@ int32_t SetWindowLongA(HWND window, int32_t index, int32_t value) {
 HWND SetParent(HWND child, HWND newParent) {
   vb::Form* form = vb::FormFromHandle(child);
   if (!form) return 0;
-  return Host().EmbedInForeign(form, newParent) ? newParent : 0;
+  const bool embedded = Host().EmbedInForeign(form, newParent);
+  // A child goes with its parent: when the other program destroys the parent
+  // (or it was gone already), our window is unloaded.
+  if (newParent != 0) Host().WatchForeignWindow(newParent, [form] { form->Unload(); });
+  return embedded ? newParent : 0;
 }
 
 bool GetClientRect(HWND window, RECT* rect) {

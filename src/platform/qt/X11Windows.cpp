@@ -2,10 +2,14 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace x11 {
@@ -16,23 +20,34 @@ xcb_connection_t* Connection() {
   return x ? x->connection() : nullptr;
 }
 
+// Replies whose errors come back to us instead of going to Qt's event queue
+// (a window of another program may be gone at any moment).
+template <class Reply>
+using Owned = std::unique_ptr<Reply, decltype(&free)>;
+
+template <class Reply, class Cookie>
+Owned<Reply> Ask(xcb_connection_t* c, Reply* (*get)(xcb_connection_t*, Cookie, xcb_generic_error_t**),
+                 Cookie cookie) {
+  xcb_generic_error_t* error = nullptr;
+  Owned<Reply> reply(get(c, cookie, &error), &free);
+  free(error);
+  return reply;
+}
+
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name);
-  std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(xcb_intern_atom_reply(c, cookie, nullptr), &free);
+  auto reply = Ask(c, xcb_intern_atom_reply, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name));
   return reply ? reply->atom : XCB_ATOM_NONE;
 }
 
 std::string TextProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property) {
-  auto cookie = xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024);
-  std::unique_ptr<xcb_get_property_reply_t, decltype(&free)> reply(xcb_get_property_reply(c, cookie, nullptr), &free);
+  auto reply = Ask(c, xcb_get_property_reply, xcb_get_property(c, 0, w, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024));
   if (!reply || reply->format != 8) return {};
   return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
                      static_cast<size_t>(xcb_get_property_value_length(reply.get())));
 }
 
 std::vector<xcb_window_t> Children(xcb_connection_t* c, xcb_window_t w) {
-  std::unique_ptr<xcb_query_tree_reply_t, decltype(&free)> tree(
-      xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr), &free);
+  auto tree = Ask(c, xcb_query_tree_reply, xcb_query_tree(c, w));
   if (!tree) return {};
   xcb_window_t* kids = xcb_query_tree_children(tree.get());
   return std::vector<xcb_window_t>(kids, kids + xcb_query_tree_children_length(tree.get()));
@@ -89,8 +104,7 @@ uint32_t FindTopLevel(const std::string& title) {
 bool ClientRect(uint32_t window, RECT* rect) {
   xcb_connection_t* c = Connection();
   if (!c || window == 0) return false;
-  std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> geometry(
-      xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr), &free);
+  auto geometry = Ask(c, xcb_get_geometry_reply, xcb_get_geometry(c, window));
   if (!geometry) return false;
   *rect = RECT{0, 0, geometry->width, geometry->height};
   return true;
@@ -110,9 +124,16 @@ void WatchForeignWindow(uint32_t window, std::function<void()> gone) {
   xcb_connection_t* c = Connection();
   if (!c || window == 0) return;
   DestroyWatcher* watcher = Watcher();
-  uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-  xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &mask);
-  xcb_flush(c);
+  // Our own interest in the window's structure; other programs keep theirs.
+  const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  xcb_generic_error_t* error =
+      xcb_request_check(c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask));
+  if (error) {
+    // Gone before we could listen: no DestroyNotify will come, so say it now.
+    free(error);
+    QTimer::singleShot(0, qApp, std::move(gone));
+    return;
+  }
   watcher->watched.emplace(window, std::move(gone));
 }
 

@@ -1,0 +1,52 @@
+#include "dialogs/DialogLook.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+#include <cmath>
+
+#include "platform/Forms.h"
+
+namespace dialogs {
+
+QFont DialogFont(bool bold) {
+  QFont font;
+  // No free font goes by the classic dialog font's name: Liberation Sans is
+  // the nearest in shape and width, DejaVu Sans stands in when it is missing.
+  font.setFamilies({"Liberation Sans", "DejaVu Sans"});
+  font.setStyleHint(QFont::SansSerif);
+  constexpr double kPointSize = 8.25;
+  constexpr double kTwipsPerPoint = 20.0;
+  font.setPixelSize(static_cast<int>(std::lround(kPointSize * kTwipsPerPoint / vb::Screen::TwipsPerPixelY())));
+  font.setBold(bold);
+  return font;
+}
+
+void SetFrameCaptionColour(QWidget* frame, const QColor& colour) {
+  const QColor text = QApplication::palette().color(QPalette::WindowText);
+  QPalette palette = frame->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  frame->setPalette(palette);
+  for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    QPalette own = child->palette();
+    own.setColor(QPalette::WindowText, text);
+    child->setPalette(own);
+  }
+}
+
+void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, int clientHeightTwips) {
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint;
+  if (closeBox) flags |= Qt::WindowCloseButtonHint;
+  window->setWindowFlags(flags);
+  window->setFixedSize(vb::TwipsToPixelsX(clientWidthTwips), vb::TwipsToPixelsY(clientHeightTwips));
+}
+
+void UseClassicLook(QWidget* window) {
+  static QStyle* classic = QStyleFactory::create("Windows");
+  if (!classic) return;  // keep the application's look
+  window->setStyle(classic);
+  for (QWidget* control : window->findChildren<QWidget*>()) control->setStyle(classic);
+}
+
+}  // namespace dialogs

@@ -1,0 +1,50 @@
+#pragma once
+// Shared set-up for the dialog tests: a fresh Windows directory, the fake
+// backend, and a way to see the process end.
+#include <QTest>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "platform/fake/FakeBackend.h"
+#include "startup/Starter.h"
+#include "tests/common/TempWinDir.h"
+
+// Runs `action`; returns the exit code when it ends the process, -1 when it
+// returns normally.
+inline int ExitCodeOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const ProcessEnded& ended) {
+    return ended.code;
+  }
+  return -1;
+}
+
+// Makes a window the active one, as a click on it would.
+inline void Activate(QWidget* window) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+class DialogTest : public testing::Test {
+ protected:
+  TempWinDir dir;
+  FakeBackend host;
+
+  void SetUp() override { Starter::ResetForTests(); }
+  // Writes the settings file and loads the settings from it, as start-up does.
+  void StartWith(const std::string& iniText) {
+    if (!iniText.empty()) dir.Write(Starter::IniFileName, iniText);
+    Starter::X_GetData();
+  }
+  std::string Ini() const { return dir.Read(Starter::IniFileName); }
+  bool IniExists() const { return std::filesystem::exists(dir.File(Starter::IniFileName)); }
+};
+
+// What "Apply" writes into a missing file with every box ticked and the
+// speed at its fastest.
+inline const char* const kAllOnAtFastest =
+    "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=1\nSound=1\nFlag=1\nGunner=1\nBelow=1\nAbove=1\n"
+    "Runner=1\nIntro=1\n";

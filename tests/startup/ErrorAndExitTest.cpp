@@ -1,0 +1,103 @@
+#include "platform/User32.h"
+#include "show/ScreenSaver.h"
+#include "tests/startup/StartupFixture.h"
+
+namespace {
+
+using ErrorReport = Startup;
+
+TEST_F(ErrorReport, CaptionCarriesNumberWithItsBlankAndTheLabel) {
+  EXPECT_EQ(System::ErrorCaption(5, "Starter/Main"), "Error Code: VORN- 5-Starter/Main");
+  EXPECT_EQ(System::ErrorCaption(0, "x"), "Error Code: VORN- 0-x");
+  EXPECT_EQ(System::ErrorCaption(-3, "x"), "Error Code: VORN--3-x");
+}
+
+TEST_F(ErrorReport, OutsideTheShowThePointerIsLeftAlone) {
+  Starter::RunMode = Starter::rmPreview;
+  int before = CursorDisplayCount();
+  System::ErrNumber = 6;
+  System::ReportError("Starter/Run_Preview");
+  EXPECT_EQ(CursorDisplayCount(), before);
+  EXPECT_EQ(ErrorWindowCaption(), "Error Code: VORN- 6-Starter/Run_Preview");
+  // A second report re-captions the same window.
+  System::ErrNumber = 13;
+  System::ReportError("PreviewScreen/PreviewTimer");
+  EXPECT_EQ(ErrorWindowCaption(), "Error Code: VORN- 13-PreviewScreen/PreviewTimer");
+}
+
+TEST_F(ErrorReport, InTheShowThePointerComesBackAndTheShowWindowGoes) {
+  Starter::RunMode = Starter::rmScreenSaver;
+  ScreenSaver& show = vb::FormInstance<ScreenSaver>();
+  show.Show();  // loaded without its handler
+  int before = CursorDisplayCount();
+  System::ErrNumber = 5;
+  System::ReportError("Starter/Run_ScreenSaver");
+  EXPECT_EQ(CursorDisplayCount(), before + 1);
+  EXPECT_FALSE(show.isVisible());
+  EXPECT_TRUE(show.IsLoaded());
+  EXPECT_FALSE(show.windowFlags() & Qt::WindowStaysOnTopHint);
+  BugReportForm& window = vb::FormInstance<BugReportForm>();
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(ErrorReport, ButtonOpensTheBugPageEachTimeAndClosingEnds) {
+  System::ErrNumber = 5;
+  System::ReportError("Starter/Main");
+  BugReportForm& window = vb::FormInstance<BugReportForm>();
+  window.Command1->click();
+  window.Command1->click();
+  EXPECT_EQ(host.CallsStartingWith("OpenDocument").size(), 2u);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_THROW(window.Unload(), ProcessEnded);
+  EXPECT_EQ(host.calls.back(), "EndProcess 0");
+}
+
+TEST_F(ErrorReport, ErrorWindowIsCentred) {
+  host.screenWidth = 1600;
+  host.screenHeight = 900;
+  System::ErrNumber = 5;
+  System::ReportError("Starter/Main");
+  BugReportForm& window = vb::FormInstance<BugReportForm>();
+  EXPECT_NEAR(window.Left() + window.Width() / 2, vb::Screen::Width() / 2, 15 * 2);
+  EXPECT_NEAR(window.Top() + window.Height() / 2, vb::Screen::Height() / 2, 15 * 2);
+}
+
+using CommonExit = Startup;
+
+TEST_F(CommonExit, StopsAPlayingThemeThenClosesIt) {
+  dir.Write("t.mid", "x");
+  Starter::SendMci("open \"" + dir.Path() + "/t.mid\" type sequencer alias theme");
+  Starter::SendMci("play theme from 0");
+  int before = CursorDisplayCount();
+  EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);
+  EXPECT_EQ(CursorDisplayCount(), before + 1);
+  std::vector<std::string> tail(host.calls.end() - 3, host.calls.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"MusicStop", "MusicClose", "EndProcess 0"}));
+}
+
+TEST_F(CommonExit, EndedThemeOrNoThemeIsNotStopped) {
+  dir.Write("t.mid", "x");
+  Starter::SendMci("open \"" + dir.Path() + "/t.mid\" type sequencer alias theme");
+  Starter::SendMci("play theme from 0");
+  host.now += 60;
+  EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);
+  EXPECT_TRUE(host.CallsStartingWith("MusicStop").empty());
+  EXPECT_EQ(host.CallsStartingWith("MusicClose").size(), 1u);
+
+  host.calls.clear();
+  EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);  // nothing open: fails quietly
+  EXPECT_EQ(host.calls, std::vector<std::string>{"EndProcess 0"});
+}
+
+TEST_F(CommonExit, CenteringAWindowWiderThanTheScreenGivesANegativeLeft) {
+  host.screenWidth = 300;
+  vb::Form wide;
+  wide.resize(400, 100);
+  System::CenterForm(wide);
+  EXPECT_LT(wide.Left(), 0);
+  wide.resize(300, 100);
+  System::CenterForm(wide);
+  EXPECT_EQ(wide.Left(), 0);
+}
+
+}  // namespace

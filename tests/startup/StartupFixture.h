@@ -1,0 +1,42 @@
+#pragma once
+// A fresh process for each test: fake backend, empty Windows directory,
+// every module variable at its start value and no window loaded.
+#include <gtest/gtest.h>
+
+#include "platform/Forms.h"
+#include "platform/fake/FakeBackend.h"
+#include "startup/BugReportForm.h"
+#include "startup/Starter.h"
+#include "startup/System.h"
+#include "tests/common/TempWinDir.h"
+
+class Startup : public testing::Test {
+ protected:
+  TempWinDir dir;
+  FakeBackend host;
+
+  Startup() {
+    Starter::ResetForTests();
+    vb::ResetFormsForTests();
+  }
+  ~Startup() override { vb::ResetFormsForTests(); }
+
+  // Runs the program's entry with a command line; true when the process ended.
+  bool RunMain(const std::string& commandLine) {
+    host.commandLine = commandLine;
+    try {
+      Starter::Main();
+    } catch (const ProcessEnded&) {
+      return true;
+    }
+    return false;
+  }
+
+  // The caption of the error window, or "" when no error was reported.
+  std::string ErrorWindowCaption() {
+    BugReportForm& form = vb::FormInstance<BugReportForm>();
+    return form.IsLoaded() && form.isVisible() ? form.Caption() : std::string();
+  }
+
+  void WriteIni(const std::string& body) { dir.Write("zentravo.ini", "[Zorvik_The_Vexling]\n" + body); }
+};
