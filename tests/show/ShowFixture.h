@@ -33,10 +33,8 @@ class ShowProbe {
   }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
   int16_t FlagDirection() const { return s_.FlagDirection; }
-  int16_t FlagFrame() const { return s_.FlagFrame; }
   int16_t BelowPlace() const { return s_.BelowPlace; }
   int16_t AbovePlace() const { return s_.AbovePlace; }
-  int16_t GunFrame() const { return s_.GunFrame; }
 
  private:
   ScreenSaver& s_;
@@ -80,17 +78,6 @@ class ShowFixture : public testing::Test {
     } catch (const ProcessEnded& ended) {
       return ended.code;
     }
-    return -1;
-  }
-  // Runs `body`, which must end the process; returns the virtual time then.
-  template <class Body>
-  double EndsAt(Body&& body) {
-    try {
-      body();
-    } catch (const ProcessEnded&) {
-      return host.now;
-    }
-    ADD_FAILURE() << "the process did not end";
     return -1;
   }
   void PressKeyAt(double t) {
