@@ -1,12 +1,203 @@
 #include "show/ScreenSaver.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "platform/Backend.h"
+#include "platform/User32.h"
 #include "startup/Starter.h"
 
-ScreenSaver::ScreenSaver() {
-  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-  setStyleSheet("background: black");
+namespace {
+
+// The Shift argument of the key and mouse handlers: 1 Shift, 2 Ctrl, 4 Alt.
+int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
+  int16_t shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= 1;
+  if (modifiers & Qt::ControlModifier) shift |= 2;
+  if (modifiers & Qt::AltModifier) shift |= 4;
+  return shift;
 }
 
-void ScreenSaver::Form_Load() { showFullScreen(); }
+// The Button argument: 1 left, 2 right, 4 middle.
+int16_t ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+  }
+}
 
-void ScreenSaver::Form_Unload(int16_t&) { Starter::X_Cleanup_And_End(); }
+bool IsShowMode() { return Starter::RunMode == Starter::rmScreenSaver; }
+
+const QStringList kSansFamilies = {"Liberation Sans", "DejaVu Sans", "Sans Serif"};
+
+}  // namespace
+
+ScreenSaver::ScreenSaver()
+    : imgflag(this, 2895, 1575, true),
+      head(this, 975, 615, true),
+      imgSurf(this, 915, 615, false),
+      hand1(this, "hand1", true),
+      hand2(this, "hand2", true),
+      handa(this, "handa", true),
+      handb(this, "handb", true),
+      gun(ImageArray(this, "gun", 6, false)),
+      bullet(ImageArray(this, "bullet", 8, false)),
+      title1(this, 1935, 615, false),
+      title2(this, "title2", false),
+      cloud(this, 2055, 1565, "cloud", false),
+      cloudlbl(this, 1815, 975, true, &cloud),
+      righty(ImageArray(this, "righty", 3, false)),
+      lefty(ImageArray(this, "lefty", 3, false)),
+      stand(this, "stand", false),
+      righter(ImageArray(this, "righter", 3, false)),
+      lefter(ImageArray(this, "lefter", 3, false)),
+      heada(this, "heada", false),
+      headb(this, "headb", false),
+      headc(this, "headc", false),
+      headd(this, "headd", false),
+      head1(this, "head1", false),
+      head2(this, "head2", false),
+      head3(this, "head3", false),
+      head4(this, "head4", false) {
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+  // Every pixel is painted by paintEvent: black, then the controls.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::StrongFocus);
+
+  title1.SetCaption("Zentravo Presents");
+  title1.foreColor = QColor(0xFF, 0, 0);
+  title1.backColor = Qt::black;
+  title1.SetFont(kSansFamilies, 9.75, true);
+
+  cloudlbl.Move(120, 120);
+  cloudlbl.backColor = Qt::white;
+  cloudlbl.foreColor = Qt::black;
+  cloudlbl.SetFont(kSansFamilies, 8.25, false);
+
+  for (const Control* c : {&imgflag, &head, &imgSurf, &hand1, &hand2, &handa, &handb}) drawOrder_.push_back(c);
+  for (const Image& g : gun) drawOrder_.push_back(&g);
+  for (const Image& b : bullet) drawOrder_.push_back(&b);
+  drawOrder_.push_back(&title2);
+  drawOrder_.push_back(&title1);
+}
+
+void ScreenSaver::Form_Load() {
+  SetupStage();
+  // Without a border, the maximised window is the whole screen.
+  setGeometry(0, 0, Host().ScreenWidthPixels(), Host().ScreenHeightPixels());
+  setWindowState(Qt::WindowFullScreen);
+  setCursor(Qt::BlankCursor);
+  Show();
+  SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
+  activateWindow();
+  RunShowLoop();
+}
+
+void ScreenSaver::SetupStage() {
+  imgSurf.SetLeft(-imgSurf.Width());
+  imgSurf.SetTop(-imgSurf.Height());
+  FlagDirection = 0;
+  BelowPlace = 1;
+  AbovePlace = 2;
+  const float SW = vb::Screen::Width();
+  const float SH = vb::Screen::Height();
+  title1.SetLeft((SW - title1.Width()) / 2);
+  title1.SetTop(SH / 2 - (title2.Height() + title1.Height()) * 0.5f);
+  title2.SetLeft((SW - title2.Width()) / 2);
+  title2.SetTop(title1.Top() + title1.Height());
+  hand1.SetTop(SH);
+  hand1.SetLeft(0);
+  hand2.SetTop(SH);
+  head.SetTop(SH);
+  handa.SetTop(-handa.Height());
+  handb.SetTop(-handb.Height());
+  for (Image& frame : gun) {
+    frame.SetTop(SH / 2 - frame.Height() * 0.5f);
+    frame.SetLeft(SW - frame.Width());
+  }
+}
+
+void ScreenSaver::Form_Unload(int16_t& Cancel) {
+  (void)Cancel;
+  Starter::X_Cleanup_And_End();
+}
+
+// --- input ---
+
+void ScreenSaver::Form_KeyDown(int16_t&, int16_t&) { Unload(); }
+
+void ScreenSaver::Form_KeyPress(int16_t&) {
+  if (IsShowMode()) Unload();
+}
+
+void ScreenSaver::Form_Click() {
+  if (IsShowMode()) Unload();
+}
+
+void ScreenSaver::Form_DblClick() {
+  if (IsShowMode()) Unload();
+}
+
+void ScreenSaver::Form_MouseDown(int16_t&, int16_t&, float&, float&) {
+  if (IsShowMode()) Unload();
+}
+
+bool ScreenSaver::OverControl(QPoint pixel) const {
+  if (cloud.Shows() && cloud.PixelRect().contains(pixel)) return true;
+  for (const Control* c : drawOrder_)
+    if (c->Shows() && c->PixelRect().contains(pixel)) return true;
+  return false;
+}
+
+void ScreenSaver::MouseDownAt(QPoint pixel, int16_t button, int16_t shift) {
+  // A control that shows there takes the button; none of them has a handler.
+  pressedOnSurface_ = !OverControl(pixel);
+  if (!pressedOnSurface_) return;
+  float x = static_cast<float>(pixel.x() * vb::Screen::TwipsPerPixelX());
+  float y = static_cast<float>(pixel.y() * vb::Screen::TwipsPerPixelY());
+  Form_MouseDown(button, shift, x, y);
+}
+
+void ScreenSaver::keyPressEvent(QKeyEvent* event) {
+  int16_t keyCode = static_cast<int16_t>(event->key() & 0xFF);
+  int16_t shift = ShiftState(event->modifiers());
+  Form_KeyDown(keyCode, shift);
+  if (!event->text().isEmpty()) {
+    int16_t keyAscii = static_cast<int16_t>(event->text().at(0).unicode());
+    Form_KeyPress(keyAscii);
+  }
+}
+
+void ScreenSaver::mousePressEvent(QMouseEvent* event) {
+  MouseDownAt(event->position().toPoint(), ButtonCode(event->button()), ShiftState(event->modifiers()));
+}
+
+void ScreenSaver::mouseReleaseEvent(QMouseEvent* event) {
+  bool click = pressedOnSurface_ && !OverControl(event->position().toPoint());
+  pressedOnSurface_ = false;
+  if (click) Form_Click();
+}
+
+void ScreenSaver::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!OverControl(event->position().toPoint())) Form_DblClick();
+}
+
+// --- drawing ---
+
+void ScreenSaver::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRegion& region = event->region();
+  for (const QRect& rect : region) painter.fillRect(rect, Qt::black);
+  for (const Control* c : drawOrder_)
+    if (c->Shows() && region.intersects(c->PixelRect())) c->Paint(painter);
+  // The speech box lies above everything else, its label inside it.
+  if (cloud.Shows() && region.intersects(cloud.PixelRect())) {
+    cloud.Paint(painter);
+    if (cloudlbl.Shows()) cloudlbl.Paint(painter);
+  }
+}

@@ -28,7 +28,8 @@ TEST_F(ErrorReport, OutsideTheShowThePointerIsLeftAlone) {
 TEST_F(ErrorReport, InTheShowThePointerComesBackAndTheShowWindowGoes) {
   Starter::RunMode = Starter::rmScreenSaver;
   ScreenSaver& show = vb::FormInstance<ScreenSaver>();
-  show.Show();  // loaded without its handler
+  host.At(0, [] { throw ProcessEnded{0}; });  // the show stops at its first pass
+  EXPECT_THROW(show.Show(), ProcessEnded);
   int before = CursorDisplayCount();
   System::ErrNumber = 5;
   System::ReportError("Starter/Run_ScreenSaver");

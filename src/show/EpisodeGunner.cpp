@@ -1,0 +1,4 @@
+// "Ricochet Shot".
+#include "show/ScreenSaver.h"
+
+void ScreenSaver::PlayEpisodeGunner() { Wait4Sec(); }

@@ -1,0 +1,4 @@
+// "Marathon Runner".
+#include "show/ScreenSaver.h"
+
+void ScreenSaver::PlayEpisodeRunner() { Wait4Sec(); }

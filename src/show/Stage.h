@@ -1,0 +1,112 @@
+#pragma once
+// The stage of the show window: windowless controls that the window draws
+// itself. Positions and sizes are in twips. Every change marks the pixels it
+// touches (before and after) on the window; they are repainted together at
+// the next message pass, and nothing else is.
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <string_view>
+#include <vector>
+
+class QPainter;
+class QWidget;
+
+class Control {
+ public:
+  // `container` is the control this one sits in (its Left and Top are then
+  // relative to it, and it is clipped to it), or nullptr for the window.
+  Control(QWidget* window, float width, float height, bool visible, const Control* container = nullptr);
+  virtual ~Control() = default;
+  Control(Control&&) = default;
+
+  float Left() const { return left_; }
+  float Top() const { return top_; }
+  float Width() const { return width_; }
+  float Height() const { return height_; }
+  bool Visible() const { return visible_; }
+
+  void SetLeft(float left);
+  void SetTop(float top);
+  void Move(float left, float top);
+  void SetVisible(bool visible);
+
+  // The pixels the control covers on its window.
+  QRect PixelRect() const;
+  // The pixels of it that can be seen: cut to its container.
+  QRect VisibleRect() const;
+  // True when something of the control is on screen now.
+  virtual bool Shows() const;
+  virtual void Paint(QPainter& painter) const = 0;
+
+ protected:
+  // Runs `change` and marks the pixels shown before and after it.
+  template <class Change>
+  void Changing(Change&& change);
+  void MarkShown() const;
+  virtual QSize PixelSize() const;
+
+  QWidget* window_;
+  const Control* container_;
+  float left_ = 0, top_ = 0, width_, height_;
+  bool visible_;
+};
+
+// An image control: shows its picture unscaled; its size follows the picture.
+class Image : public Control {
+ public:
+  // Without a picture: keeps the given size until it gets one.
+  Image(QWidget* window, float width, float height, bool visible);
+  // With one of the program's pictures.
+  Image(QWidget* window, std::string_view pictureName, bool visible);
+
+  const QPixmap& Picture() const { return picture_; }
+  // Keeps the top-left corner; takes the picture's size.
+  void SetPicture(const QPixmap& picture);
+
+  bool Shows() const override;
+  void Paint(QPainter& painter) const override;
+
+ protected:
+  QSize PixelSize() const override;
+
+ private:
+  QPixmap picture_;
+};
+
+// A control array: elements named <prefix>0, <prefix>1, ... each with its picture.
+std::vector<Image> ImageArray(QWidget* window, std::string_view prefix, int count, bool visible);
+
+// A label: its caption centred on its background, wrapped at word breaks.
+class Label : public Control {
+ public:
+  Label(QWidget* window, float width, float height, bool visible, const Control* container = nullptr);
+
+  const QString& Caption() const { return caption_; }
+  void SetCaption(const QString& caption);
+  // The font by its families (first installed wins), size in points and weight.
+  void SetFont(const QStringList& families, double points, bool bold);
+  const QFont& Font() const { return font_; }
+  QColor foreColor = Qt::black;
+  QColor backColor = Qt::white;
+
+  void Paint(QPainter& painter) const override;
+
+ private:
+  QString caption_;
+  QFont font_;
+};
+
+// A picture box: its picture at its top-left corner in a box of fixed size,
+// black where the picture does not reach, with no border.
+class PictureBox : public Control {
+ public:
+  PictureBox(QWidget* window, float width, float height, std::string_view pictureName, bool visible);
+  const QPixmap& Picture() const { return picture_; }
+  void Paint(QPainter& painter) const override;
+
+ private:
+  QPixmap picture_;
+};

@@ -1,0 +1,160 @@
+#!/bin/bash
+# The show mode end to end, under a private X server:
+#   "/s" covers the screen (and a window already there) with a black topmost
+#   window without a pointer; the titles come on time; the theme sounds; a
+#   key, a click or a mouse button ends the program with code 0, a moving
+#   mouse (or a click on a title) does not.
+# Usage: e2e_show.sh <zentravo> <data folder> <cursor_probe>
+set -u
+BIN=$1
+DATA=$2
+PROBE=$3
+
+WORK=$(mktemp -d /tmp/zentravo-e2e-show-XXXXXX)
+PIDS=()
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+note() { echo "-- $*"; }
+
+# --- a private X server at 96 dpi (15 twips per pixel) ---
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+PIDS+=($!)
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+export DISPLAY=":$(head -1 "$WORK/display")"
+
+export XDG_RUNTIME_DIR="$WORK/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export ZENTRAVO_WINDIR="$WORK/windows"
+mkdir -p "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling"
+cp "$DATA"/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/" || fail "no data files in $DATA"
+unset QT_QPA_PLATFORM
+
+# --- helpers ---
+SHOT="$WORK/shot.png"
+shoot() { import -window root "$SHOT" 2>/dev/null; }
+# The brightest channel value (0 to 1) in a region WxH+X+Y of the last shot, or all of it.
+brightest() {
+  local crop=()
+  [ $# -gt 0 ] && crop=(-crop "$1" +repage)
+  convert "$SHOT" "${crop[@]}" -format '%[fx:max(maxima.r,max(maxima.g,maxima.b))]' info:
+}
+reddest() { convert "$SHOT" -crop "$1" +repage -format '%[fx:maxima.r]' info:; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+now() { date +%s.%N; }
+since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
+
+# Title places at 1024 x 768 and 15 twips per pixel: the title line is
+# 129 x 41 pixels and the picture 453 x 86 under it, the pair centred.
+TITLE1=129x41+447+320
+TITLE2=453x86+285+361
+title1_shows() { shoot && above "$(reddest $TITLE1)" 0.5; }
+title2_shows() { shoot && above "$(brightest $TITLE2)" 0.5; }
+screen_black() { shoot && [ "$(brightest)" = 0 ]; }
+
+# Polls `condition` every 0.1 s for up to `seconds`.
+within() {
+  local seconds=$1
+  shift
+  local end=$(($(date +%s%N) + seconds * 1000000000))
+  while [ "$(date +%s%N)" -lt "$end" ]; do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# True while the process is still running after `seconds`.
+stays_alive() {
+  local pid=$1 seconds=$2
+  ! within "$seconds" gone "$pid"
+}
+gone() { ! kill -0 "$1" 2>/dev/null; }
+# Waits for the process to end and checks its exit code.
+ends_with_zero() {
+  local pid=$1 what=$2
+  within 10 gone "$pid" || fail "$what did not end the show"
+  wait "$pid"
+  local rc=$?
+  [ "$rc" = 0 ] || fail "$what ended the show with code $rc"
+}
+
+start_show() {
+  "$BIN" /s >>"$WORK/show.log" 2>&1 &
+  SHOW=$!
+  PIDS+=($SHOW)
+  STARTED=$(now)
+  within 15 screen_black || fail "the show did not cover the screen in black"
+  BLACK_AT=$(now)
+}
+
+# --- 1: cover, topmost, pointer, titles, theme; a moving mouse stays, a key ends ---
+xlogo -geometry 200x200+20+20 &
+PIDS+=($!)
+within 10 xdotool search --name xlogo >/dev/null || fail "xlogo did not start"
+shoot
+above "$(brightest)" 0 || fail "the screen is black before the show"
+[ "$("$PROBE")" = visible ] || fail "the pointer probe does not see the pointer before the show"
+
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw"
+start_show
+note "screen black after $(since "$STARTED") s"
+WIN=$(xdotool search --onlyvisible --classname zentravo | head -1)
+[ -n "$WIN" ] || fail "no show window"
+xwininfo -id "$WIN" | grep -q "Width: 1024" || fail "the show window is not as wide as the screen"
+xwininfo -id "$WIN" | grep -q "Height: 768" || fail "the show window is not as high as the screen"
+xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the show window is not topmost"
+[ "$("$PROBE")" = blank ] || fail "the pointer shows over the show"
+
+within 10 title1_shows || fail "title1 did not appear"
+T1=$(since "$BLACK_AT")
+above "$(brightest $TITLE2)" 0 && fail "title2 came with title1"
+within 10 title2_shows || fail "title2 did not appear"
+T2=$(since "$BLACK_AT")
+note "title1 after $T1 s, title2 after $T2 s"
+above "$T1" 2.0 && above 4.5 "$T1" || fail "title1 came after $T1 s, not 3 s"
+above "$(awk -v a="$T2" -v b="$T1" 'BEGIN { print a - b }')" 2.0 || fail "title2 came $T1 -> $T2 s"
+above 8.0 "$T2" || fail "title2 came after $T2 s, not 6 s"
+
+xdotool mousemove 100 100 mousemove 600 500 mousemove 900 700
+stays_alive "$SHOW" 1.5 || fail "moving the mouse ended the show"
+
+python3 - "$WORK/audio.raw" <<'EOF' || fail "the theme did not sound"
+import array, sys
+samples = array.array("h", open(sys.argv[1], "rb").read())
+loud = max((abs(s) for s in samples), default=0)
+print("-- theme: %d samples, peak %d" % (len(samples), loud))
+sys.exit(0 if loud > 500 else 1)
+EOF
+xdotool key space
+ends_with_zero "$SHOW" "a key"
+SIZE=$(stat -c %s "$WORK/audio.raw")
+sleep 0.5
+[ "$(stat -c %s "$WORK/audio.raw")" = "$SIZE" ] || fail "the sound went on after the exit"
+[ "$("$PROBE")" = visible ] || fail "the pointer stays hidden after the show"
+unset SDL_DISKAUDIOFILE
+export SDL_AUDIODRIVER=dummy
+
+# --- 2: a click on a title is the title's; a click on the background ends ---
+start_show
+within 10 title2_shows || fail "title2 did not appear (second show)"
+xdotool mousemove 512 404 click 1
+stays_alive "$SHOW" 1.0 || fail "a click on the title ended the show"
+xdotool mousemove 30 30 click 1
+ends_with_zero "$SHOW" "a click"
+
+# --- 3: any mouse button going down ends it ---
+start_show
+xdotool mousemove 1000 700 mousedown 3
+ends_with_zero "$SHOW" "the right button"
+xdotool mouseup 3
+
+note "all checks passed"
