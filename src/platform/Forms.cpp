@@ -47,10 +47,16 @@ void Form::Load() {
 
 void Form::Unload() {
   if (!loaded_ || unloading_) return;
-  unloading_ = true;
   int16_t cancel = 0;
-  Form_Unload(cancel);
-  unloading_ = false;
+  {
+    // Cleared however the handler is left, an error or the process end included.
+    unloading_ = true;
+    struct Guard {
+      bool& flag;
+      ~Guard() { flag = false; }
+    } guard{unloading_};
+    Form_Unload(cancel);
+  }
   if (cancel) return;
   loaded_ = false;
   hide();

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "platform/Forms.h"
+#include "platform/VbError.h"
+#include "platform/fake/FakeBackend.h"
+
+namespace {
+
+class CountingForm : public vb::Form {
+ public:
+  int loads = 0, unloads = 0;
+  bool cancel = false, fail = false;
+
+ protected:
+  void Form_Load() override { ++loads; }
+  void Form_Unload(int16_t& Cancel) override {
+    ++unloads;
+    if (fail) vb::Raise(vb::errInvalidCall);
+    Cancel = cancel ? -1 : 0;
+  }
+};
+
+TEST(Forms, LoadRunsOnceAndTheCaptionLoadsFirst) {
+  FakeBackend host;
+  CountingForm form;
+  form.SetCaption("x");
+  form.Show();
+  form.Load();
+  EXPECT_EQ(form.loads, 1);
+  EXPECT_TRUE(form.IsLoaded());
+  EXPECT_EQ(form.Caption(), "x");
+}
+
+TEST(Forms, CancelledUnloadKeepsTheWindowAndAFailedOneCanBeRepeated) {
+  FakeBackend host;
+  CountingForm form;
+  form.Show();
+  form.cancel = true;
+  form.Unload();
+  EXPECT_TRUE(form.IsLoaded());
+  EXPECT_TRUE(form.isVisible());
+
+  form.cancel = false;
+  form.fail = true;
+  EXPECT_THROW(form.Unload(), vb::VbError);
+  form.fail = false;
+  form.Unload();  // not stuck half-way in the failed unload
+  EXPECT_EQ(form.unloads, 3);
+  EXPECT_FALSE(form.IsLoaded());
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(host.quitRequested);  // the last loaded window is gone
+}
+
+TEST(Forms, TwipsFollowTheScreensPixelSize) {
+  FakeBackend host;
+  host.screenWidth = 800;
+  host.twipsX = 12;
+  EXPECT_EQ(vb::Screen::Width(), 9600);
+  EXPECT_EQ(vb::TwipsToPixelsX(1440), 120);
+  CountingForm form;
+  form.Show();
+  form.Move(1200, 0);
+  EXPECT_EQ(form.Left(), 1200);
+}
+
+}  // namespace
