@@ -114,30 +114,33 @@ QImage DrawBugIcon()
 
 QImage DrawBugLeft()
 {
-    // Zorvik, wide-eyed, peering through a magnifying glass.
+    // Zorvik, wide-eyed, peering through a magnifying glass. The error
+    // window's message overlaps this picture from x = 56 on, so everything
+    // stays left of that.
     QImage image = NewCanvas(75, 75);
     QPainter p;
     BeginPainter(p, image);
-    DrawBust(p, 32, 2, 0.72, Eyes::Wide);
-    p.setPen(QPen(ink::Outline, 6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(52, 56), QPointF(68, 72));
-    p.setPen(QPen(QColor(160, 90, 40), 3.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(52, 56), QPointF(68, 72));
+    DrawBust(p, 25, 4, 0.6, Eyes::Wide);
+    p.setPen(QPen(ink::Outline, 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(44, 58), QPointF(53, 70));
+    p.setPen(QPen(QColor(160, 90, 40), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(44, 58), QPointF(53, 70));
     QPainterPath lens;
-    lens.addEllipse(QPointF(50, 50), 12, 12);
-    FillOutlined(p, lens, QColor(200, 240, 255, 150), 3);
+    lens.addEllipse(QPointF(40, 51), 10, 10);
+    FillOutlined(p, lens, QColor(200, 240, 255, 150), 2.5);
     p.setPen(QPen(ink::White, 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawArc(QRectF(42, 42, 12, 12), 100 * 16, 70 * 16);
+    p.drawArc(QRectF(34, 45, 10, 10), 100 * 16, 70 * 16);
     p.end();
     return image;
 }
 
 QImage DrawBugRight()
 {
+    // The error window shows only the left 46 pixels of this picture.
     QImage image = NewCanvas(75, 75);
     QPainter p;
     BeginPainter(p, image);
-    DrawBug(p, QPointF(37, 42), 25);
+    DrawBug(p, QPointF(23, 38), 19);
     p.end();
     return image;
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "assets/Pictures.h"
-#include "dialogs/DialogLook.h"
+#include "platform/DialogLook.h"
 #include "platform/Runtime.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
@@ -14,7 +14,7 @@
 const char* const kAuthorName = "Zentravo";
 const char* const kLegalNotice = "\u00a9 Zentravo. All rights reserved.";
 
-using dialogs::Place;
+using vb::Place;
 
 namespace {
 
@@ -45,9 +45,9 @@ int16_t SpeedScrollValue(float SpinSpeed) {
 }
 
 Configuration::Configuration() {
-  dialogs::SetFixedDialogFrame(this, true, 4920, 4395);
+  vb::SetFixedDialogFrame(this, true, 4920, 4395);
   setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture("icon"))));
-  setFont(dialogs::DialogFont(true));
+  setFont(vb::DialogFont(true));
 
   Shape1 = Place(new dialogs::Shape(QColor(0xE0, 0xE0, 0xE0), this), 120, 240, 855, 855);
   Picture1 = Place(new QLabel(this), 240, 360, 600, 615);
@@ -90,9 +90,9 @@ Configuration::Configuration() {
   Label1 = Place(Label(Frame2, kLegalNotice, Qt::AlignHCenter), 360, 180, 3855, 255, true);
 
   for (QGroupBox* frame : {fraSpeed, fraOptions, Frame1, Frame2})
-    dialogs::SetFrameCaptionColour(frame, dialogs::kFrameCaptionColour);
+    vb::SetFrameCaptionColour(frame, vb::kFrameCaptionColour);
 
-  dialogs::UseClassicLook(this);
+  vb::UseClassicLook(this);
 
   QWidget* order[] = {cmdOK,     cmdCancel, hsbSpeed,  belowchk, abovechk, gunnerchk,
                       flagchk,   introchk,  runnerchk, ChkSound, Picture1};

@@ -5,12 +5,12 @@
 
 #include "assets/Pictures.h"
 #include "dialogs/Configuration.h"
-#include "dialogs/DialogLook.h"
+#include "platform/DialogLook.h"
 #include "platform/User32.h"
 #include "startup/Starter.h"
 #include "startup/System.h"
 
-using dialogs::Place;
+using vb::Place;
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int16_t kEnter = 13;
 }  // namespace
 
 messageentry::messageentry() {
-  dialogs::SetFixedDialogFrame(this, false, 5175, 1425);
+  vb::SetFixedDialogFrame(this, false, 5175, 1425);
   setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture("msgicon"))));
 
   textentry = Place(new QLabel("Please Enter Your Text Message Below:", this), 120, 120, 4935, 255);
@@ -34,7 +34,7 @@ messageentry::messageentry() {
   Apply->setAutoDefault(true);
   Cancel->setAutoDefault(true);
 
-  dialogs::UseClassicLook(this);
+  vb::UseClassicLook(this);
 
   setTabOrder(Text1, Apply);
   setTabOrder(Apply, Cancel);

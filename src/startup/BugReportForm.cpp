@@ -1,6 +1,7 @@
 #include "startup/BugReportForm.h"
 
 #include "assets/Pictures.h"
+#include "platform/DialogLook.h"
 #include "platform/Shell.h"
 #include "platform/User32.h"
 #include "startup/Starter.h"
@@ -20,26 +21,35 @@ QLabel* PictureLabel(QWidget* parent, const char* picture) {
   return label;
 }
 
+// The largest dialog font, down to a small one, in which the whole message
+// fits its label.
+void FitMessage(QLabel* label) {
+  QFont font = vb::DialogFont(false);
+  constexpr int kSmallest = 8;
+  while (font.pixelSize() > kSmallest) {
+    QRect needed = QFontMetrics(font).boundingRect(label->rect(), Qt::TextWordWrap | label->alignment(),
+                                                  label->text());
+    if (needed.height() <= label->height() && needed.width() <= label->width()) break;
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  label->setFont(font);
+}
+
 }  // namespace
 
 BugReportForm::BugReportForm() {
-  // A fixed dialog frame with a close box and no minimise or maximise button.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  vb::SetFixedDialogFrame(this, true, 6450, 1575);
   setWindowTitle("Error Code:");
   setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture("bugicon"))));
-  setFixedSize(vb::TwipsToPixelsX(6450), vb::TwipsToPixelsY(1575));
 
-  Image3 = PictureLabel(this, "bugleft");
-  vb::PlaceTwips(Image3, 0, 120, 1125, 1125);
-  Label1 = new QLabel(QString::fromUtf8(kBugReportMessage), this);
+  Image3 = vb::Place(PictureLabel(this, "bugleft"), 0, 120, 1125, 1125);
+  Label1 = vb::Place(new QLabel(QString::fromUtf8(kBugReportMessage), this), 840, 120, 4815, 855);
   Label1->setWordWrap(true);
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  vb::PlaceTwips(Label1, 840, 120, 4815, 855);
-  Image1 = PictureLabel(this, "bugright");
-  vb::PlaceTwips(Image1, 5760, 120, 1125, 1125);
-  Command1 = new QPushButton("Report This Bug Now", this);
-  vb::PlaceTwips(Command1, 1440, 1080, 3495, 375);
+  FitMessage(Label1);
+  Image1 = vb::Place(PictureLabel(this, "bugright"), 5760, 120, 1125, 1125);
+  Command1 = vb::Place(new QPushButton("Report This Bug Now", this), 1440, 1080, 3495, 375);
+  vb::UseClassicLook(this);
 
   // Tab order: the message, then the button.
   Label1->setFocusPolicy(Qt::NoFocus);

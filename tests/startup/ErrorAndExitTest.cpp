@@ -63,6 +63,16 @@ TEST_F(ErrorReport, ErrorWindowIsCentred) {
   EXPECT_NEAR(window.Top() + window.Height() / 2, vb::Screen::Height() / 2, 15 * 2);
 }
 
+TEST_F(ErrorReport, WholeMessageFitsItsLabel) {
+  BugReportForm& window = vb::FormInstance<BugReportForm>();
+  QLabel* label = window.Label1;
+  QRect needed = label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap | label->alignment(),
+                                                   label->text());
+  EXPECT_LE(needed.height(), label->height());
+  EXPECT_GE(label->font().pixelSize(), 8);
+  EXPECT_EQ(label->text().toStdString(), kBugReportMessage);
+}
+
 using CommonExit = Startup;
 
 TEST_F(CommonExit, StopsAPlayingThemeThenClosesIt) {

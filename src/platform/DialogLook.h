@@ -1,5 +1,5 @@
 #pragma once
-// The look shared by the dialogs: their font, the frames' caption colour and
+// The look shared by the dialog windows: their font, the frames' caption colour and
 // the fixed dialog frame.
 #include <QColor>
 #include <QFont>
@@ -7,7 +7,7 @@
 
 #include "platform/Forms.h"
 
-namespace dialogs {
+namespace vb {
 
 // The dialogs' sans-serif at 8.25 points, sized in pixels for the screen's
 // twips per pixel.
@@ -17,7 +17,7 @@ QFont DialogFont(bool bold);
 template <class W>
 W* Place(W* control, double left, double top, double width, double height, bool bold = false) {
   control->setFont(DialogFont(bold));
-  vb::PlaceTwips(control, left, top, width, height);
+  PlaceTwips(control, left, top, width, height);
   return control;
 }
 
@@ -36,4 +36,4 @@ void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, i
 // Call it once the controls exist.
 void UseClassicLook(QWidget* window);
 
-}  // namespace dialogs
+}  // namespace vb

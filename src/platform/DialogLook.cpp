@@ -1,4 +1,4 @@
-#include "dialogs/DialogLook.h"
+#include "platform/DialogLook.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -7,7 +7,7 @@
 
 #include "platform/Forms.h"
 
-namespace dialogs {
+namespace vb {
 
 QFont DialogFont(bool bold) {
   QFont font;
@@ -17,7 +17,7 @@ QFont DialogFont(bool bold) {
   font.setStyleHint(QFont::SansSerif);
   constexpr double kPointSize = 8.25;
   constexpr double kTwipsPerPoint = 20.0;
-  font.setPixelSize(static_cast<int>(std::lround(kPointSize * kTwipsPerPoint / vb::Screen::TwipsPerPixelY())));
+  font.setPixelSize(static_cast<int>(std::lround(kPointSize * kTwipsPerPoint / Screen::TwipsPerPixelY())));
   font.setBold(bold);
   return font;
 }
@@ -39,7 +39,7 @@ void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, i
                           Qt::MSWindowsFixedSizeDialogHint;
   if (closeBox) flags |= Qt::WindowCloseButtonHint;
   window->setWindowFlags(flags);
-  window->setFixedSize(vb::TwipsToPixelsX(clientWidthTwips), vb::TwipsToPixelsY(clientHeightTwips));
+  window->setFixedSize(TwipsToPixelsX(clientWidthTwips), TwipsToPixelsY(clientHeightTwips));
 }
 
 void UseClassicLook(QWidget* window) {
@@ -49,4 +49,4 @@ void UseClassicLook(QWidget* window) {
   for (QWidget* control : window->findChildren<QWidget*>()) control->setStyle(classic);
 }
 
-}  // namespace dialogs
+}  // namespace vb
