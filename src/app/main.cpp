@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <xcb/xcb.h>
 
@@ -11,15 +12,27 @@
 
 namespace {
 
-// Qt aborts when it cannot reach the X display; say so plainly instead.
-bool DisplayReachable() {
-  const char* qpa = std::getenv("QT_QPA_PLATFORM");
-  if (qpa && *qpa && std::string(qpa) != "xcb") return true;
-  xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-  bool ok = c && !xcb_connection_has_error(c);
-  if (c) xcb_disconnect(c);
-  return ok;
-}
+// Qt aborts when it cannot reach the X display; find out first and say so
+// plainly. The probe's connection stays open until Qt has its own: an X
+// server that resets when its last client leaves would otherwise be resetting
+// just as Qt connects.
+class DisplayProbe {
+ public:
+  DisplayProbe() {
+    const char* qpa = std::getenv("QT_QPA_PLATFORM");
+    if (qpa && *qpa && std::string(qpa) != "xcb") return;
+    connection_ = xcb_connect(nullptr, nullptr);
+    reachable_ = connection_ && !xcb_connection_has_error(connection_);
+  }
+  ~DisplayProbe() {
+    if (connection_) xcb_disconnect(connection_);
+  }
+  bool Reachable() const { return reachable_; }
+
+ private:
+  xcb_connection_t* connection_ = nullptr;
+  bool reachable_ = true;
+};
 
 std::string JoinArguments(int argc, char** argv) {
   std::string line;
@@ -33,13 +46,15 @@ std::string JoinArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!DisplayReachable()) {
+  auto probe = std::make_unique<DisplayProbe>();
+  if (!probe->Reachable()) {
     std::fprintf(stderr, "zentravo: cannot open the X display (is DISPLAY set?)\n");
     return 1;
   }
   std::string commandLine = JoinArguments(argc, argv);
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
+  probe.reset();
   app.setQuitOnLastWindowClosed(false);
   QtBackend backend(commandLine);
 
