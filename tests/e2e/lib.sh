@@ -40,7 +40,7 @@ e2e_setup() {
     cp "$data_dir"/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/"
   fi
   exec 5>"$E2E_TMP/display"
-  Xvfb -displayfd 5 -screen 0 "${size}x24" "${xvfb_options[@]}" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${size}x24" "${xvfb_options[@]}" -noreset -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
   exec 5>&-
   wait_until 10 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
