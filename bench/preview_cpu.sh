@@ -9,34 +9,13 @@ ZENTRAVO=$BUILD/src/app/zentravo
 HOST=$BUILD/tests/preview/preview_host
 [ -x "$ZENTRAVO" ] && [ -x "$HOST" ] || { echo "build zentravo and preview_host first"; exit 1; }
 
-work=$(mktemp -d /tmp/zentravo-bench-preview.XXXXXX)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+[ -d "$BUILD/data" ] || echo "note: no built data files; the preview runs without its strip"
+e2e_setup "$BUILD/data"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/xdg" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-export ZENTRAVO_WINDIR="$work/win"
-mkdir -p "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling"
-cp "$BUILD"/data/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/" 2>/dev/null ||
-  echo "note: no built data files; the preview runs without its strip"
-
-mkfifo "$work/hostin"
-exec {hostfd}<>"$work/hostin"
-"$HOST" 152 112 <"$work/hostin" >"$work/host.out" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/host.out" ] && break; sleep 0.02; done
-
-"$ZENTRAVO" /p "$(head -1 "$work/host.out")" >"$work/preview.out" 2>&1 &
-pv=$!
-pids+=($pv)
+start_fed_program host "$HOST" 152 112
+start_program preview "$ZENTRAVO" /p "$(first_line host)"
+pv=$(program_pid preview)
 sleep 2  # start-up is not what is measured
 
 ticks() { awk '{print $14 + $15}' "/proc/$pv/stat"; }
@@ -46,7 +25,7 @@ c0=$(ticks)
 sleep "$SECONDS_TO_MEASURE"
 c1=$(ticks)
 t1=$(date +%s%N)
-kill -0 $pv 2>/dev/null || { echo "the preview ended early"; cat "$work/preview.out"; exit 1; }
+program_ended preview && fail "the preview ended early"
 
 awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN {
   cpu = c / hz; wall = ns / 1e9;

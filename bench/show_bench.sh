@@ -12,25 +12,8 @@ SECONDS_RUN=${2:-120}
 BENCH="$BUILD/bench/show_bench"
 BIN="$BUILD/src/app/zentravo"
 
-WORK=$(mktemp -d /tmp/zentravo-bench-XXXXXX)
-PIDS=()
-cleanup() {
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -dpi 96 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-PIDS+=($!)
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -1 "$WORK/display")"
-export XDG_RUNTIME_DIR="$WORK/xdg" SDL_AUDIODRIVER=dummy
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export ZENTRAVO_WINDIR="$WORK/windows"
-mkdir -p "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling"
-cp "$BUILD"/data/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/"
+. "$(dirname "$0")/../tests/e2e/lib.sh"
+e2e_setup "$BUILD/data" 1920x1080 -dpi 96
 
 echo "== animation at SpinSpeed 1 for $SECONDS_RUN s (1920 x 1080)"
 "$BENCH" --seconds "$SECONDS_RUN" --speed 1
@@ -41,16 +24,11 @@ echo "== tick length"
 "$BENCH" --seconds 40 --speed 200
 
 echo "== zentravo /s for $SECONDS_RUN s"
-shoot_black() {
-  import -window root "$WORK/shot.png" 2>/dev/null &&
-    [ "$(convert "$WORK/shot.png" -format '%[fx:max(maxima.r,max(maxima.g,maxima.b))]' info:)" = 0 ]
-}
 START=$(date +%s%N)
-"$BIN" /s &
-SHOW=$!
-PIDS+=($SHOW)
-until shoot_black; do
-  kill -0 $SHOW 2>/dev/null || { echo "the show ended early" >&2; exit 1; }
+start_program show "$BIN" /s
+SHOW=$(program_pid show)
+until shoot && [ "$(brightest)" = 0 ]; do
+  program_ended show && fail "the show ended early"
 done
 FIRST=$(( ($(date +%s%N) - START) / 1000000 ))
 read -r -a stat0 < <(cut -d' ' -f14,15 /proc/$SHOW/stat)
@@ -61,8 +39,8 @@ T1=$(date +%s%N)
 HWM=$(awk '/VmHWM/ { print $2 }' /proc/$SHOW/status)
 HZ=$(getconf CLK_TCK)
 xdotool key space
-wait $SHOW
-RC=$?
+RC=$(exit_code show 10)
+[ "$RC" != running ] || fail "the show did not end on a key"
 awk -v u0="${stat0[0]}" -v s0="${stat0[1]}" -v u1="${stat1[0]}" -v s1="${stat1[1]}" -v hz="$HZ" \
     -v t0="$T0" -v t1="$T1" -v first="$FIRST" -v hwm="$HWM" -v rc="$RC" 'BEGIN {
   cpu = ((u1 - u0) + (s1 - s0)) / hz; wall = (t1 - t0) / 1e9

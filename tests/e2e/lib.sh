@@ -1,12 +1,20 @@
-# Shared helpers for the end-to-end tests: a private X server, a private
-# Windows directory with the data files, and polling with time limits.
-# Source it, then call e2e_setup <data dir>.
+# Shared helpers for the end-to-end tests and the benchmarks: a private X
+# server, a private Windows directory with the data files, programs in the
+# background, polling with time limits and screenshots.
+# Source it, then call e2e_setup <data dir> [WxH [more Xvfb options]].
 
 E2E_TMP=""
 XVFB_PID=""
 E2E_PIDS=()
 
+# On a failure, shows what the programs wrote, then ends them and the server.
 e2e_cleanup() {
+  local rc=$? f
+  if [ "$rc" -ne 0 ] && [ -n "$E2E_TMP" ]; then
+    for f in "$E2E_TMP"/*.out "$E2E_TMP"/*.err; do
+      [ -s "$f" ] && { echo "--- ${f##*/}:"; cat "$f"; } >&2
+    done
+  fi
   for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null; done
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
   [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
@@ -17,10 +25,11 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display (size WxH, default 1024x768) and prepares
-# ZENTRAVO_WINDIR with the data files from $1.
+# Starts Xvfb on a free display (size WxH, default 1024x768, then any more
+# Xvfb options) and prepares ZENTRAVO_WINDIR with the data files from $1.
 e2e_setup() {
   local data_dir=$1 size=${2:-1024x768}
+  local xvfb_options=("${@:3}")
   E2E_TMP=$(mktemp -d /tmp/zentravo-e2e-XXXXXX)
   trap e2e_cleanup EXIT
   export XDG_RUNTIME_DIR=$E2E_TMP/runtime
@@ -31,27 +40,26 @@ e2e_setup() {
     cp "$data_dir"/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/"
   fi
   exec 5>"$E2E_TMP/display"
-  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${size}x24" "${xvfb_options[@]}" -noreset -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  local n=0
-  until [ -s "$E2E_TMP/display" ]; do
-    sleep 0.05
-    n=$((n + 1))
-    [ $n -gt 200 ] && fail "Xvfb did not start"
-  done
+  exec 5>&-
+  wait_until 10 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
   export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
-  unset QT_QPA_PLATFORM
+  export QT_QPA_PLATFORM=xcb
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 }
 
-# Polls a command until it succeeds or the time limit (seconds) passes.
+# Milliseconds since the epoch.
+ms() { echo $((${EPOCHREALTIME/[.,]/} / 1000)); }
+
+# Polls a command until it succeeds or the time limit (seconds, fractions
+# allowed) passes.
 wait_until() {
-  local limit=$1
+  local end=$(($(ms) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1000 }')))
   shift
-  local end=$((SECONDS + limit))
   until "$@"; do
-    [ $SECONDS -ge $end ] && return 1
-    sleep 0.05
+    [ "$(ms)" -ge "$end" ] && return 1
+    sleep 0.02
   done
 }
 
@@ -64,12 +72,14 @@ has_window() { [ -n "$(window_by_title "$1")" ]; }
 
 # Runs a program in the background under a name; its pid goes to
 # $E2E_TMP/NAME.pid and its exit code, once it ends, to $E2E_TMP/NAME.rc.
+# Its input is empty, or the pipe start_fed_program made for it.
 start_program() {
-  local name=$1
+  local name=$1 input=/dev/null
   shift
-  rm -f "$E2E_TMP/$name.rc"
+  rm -f "$E2E_TMP/$name.rc" "$E2E_TMP/$name.pid"
+  [ -p "$E2E_TMP/$name.in" ] && input=$E2E_TMP/$name.in
   (
-    "$@" >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err" &
+    "$@" <"$input" >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err" &
     echo $! >"$E2E_TMP/$name.pid"
     wait $!
     echo $? >"$E2E_TMP/$name.rc.tmp"
@@ -80,11 +90,42 @@ start_program() {
   E2E_PIDS+=("$(cat "$E2E_TMP/$name.pid")")
 }
 
+# start_program with the program's input on a pipe that stays open until the
+# script ends; `feed NAME` writes a line to it.
+start_fed_program() {
+  local fifo=$E2E_TMP/$1.in fd
+  rm -f "$fifo" && mkfifo "$fifo" && exec {fd}<>"$fifo"
+  start_program "$@"
+}
+feed() { echo "${2:-x}" >"$E2E_TMP/$1.in"; }
+
 program_pid() { cat "$E2E_TMP/$1.pid"; }
 program_ended() { [ -f "$E2E_TMP/$1.rc" ]; }
+
+# The first line program $1 writes, waiting up to 5 seconds for it.
+first_line() {
+  wait_until 5 test -s "$E2E_TMP/$1.out" && head -n1 "$E2E_TMP/$1.out"
+}
 
 # Waits up to $2 seconds for program $1 to end; prints its exit code, or
 # "running" when it did not end in time.
 exit_code() {
   if wait_until "$2" program_ended "$1"; then cat "$E2E_TMP/$1.rc"; else echo running; fi
+}
+
+# `shoot [WxH+X+Y]` takes a screenshot of the screen, or of that part of it,
+# into $SHOT; the readers below look at the last one.
+SHOT=""
+shoot() {
+  local crop=()
+  [ $# -gt 0 ] && crop=(-crop "$1" +repage)
+  SHOT=$E2E_TMP/shot.png
+  import -window root "${crop[@]}" "$SHOT" 2>/dev/null
+}
+
+# The brightest channel value (0 to 1) in a region WxH+X+Y of the last shot, or all of it.
+brightest() {
+  local crop=()
+  [ $# -gt 0 ] && crop=(-crop "$1" +repage)
+  convert "$SHOT" "${crop[@]}" -format '%[fx:max(maxima.r,max(maxima.g,maxima.b))]' info:
 }

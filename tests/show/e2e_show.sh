@@ -16,14 +16,6 @@ WORK=$E2E_TMP
 
 # --- helpers ---
 note() { echo "-- $*"; }
-SHOT="$WORK/shot.png"
-shoot() { import -window root "$SHOT" 2>/dev/null; }
-# The brightest channel value (0 to 1) in a region WxH+X+Y of the last shot, or all of it.
-brightest() {
-  local crop=()
-  [ $# -gt 0 ] && crop=(-crop "$1" +repage)
-  convert "$SHOT" "${crop[@]}" -format '%[fx:max(maxima.r,max(maxima.g,maxima.b))]' info:
-}
 reddest() { convert "$SHOT" -crop "$1" +repage -format '%[fx:maxima.r]' info:; }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 now() { date +%s.%N; }
