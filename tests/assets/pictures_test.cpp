@@ -77,19 +77,27 @@ TEST(Pictures, LeftFacingFramesMirrorTheRightFacingOnes)
     }
 }
 
-TEST(Pictures, BulletFlyingLeftIsDrawnOnlyInItsRows)
+// The first and last rows in which columns [0, columns) hold a pixel more
+// opaque than `alpha`.
+std::pair<int, int> DrawnRows(const QImage& image, int columns, int alpha)
 {
-    // The show lines the bullet up with the pistol's muzzle by these rows.
-    const QImage bullet = LoadPicture("bullet0");
-    int top = bullet.height(), bottom = -1;
-    for (int y = 0; y < bullet.height(); ++y) {
-        for (int x = 0; x < bullet.width(); ++x) {
-            if (qAlpha(bullet.pixel(x, y)) > 0) {
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < columns; ++x) {
+            if (qAlpha(image.pixel(x, y)) > alpha) {
                 top = std::min(top, y);
                 bottom = std::max(bottom, y);
             }
         }
     }
+    return {top, bottom};
+}
+
+TEST(Pictures, BulletFlyingLeftIsDrawnOnlyInItsRows)
+{
+    // The show lines the bullet up with the pistol's muzzle by these rows.
+    const QImage bullet = LoadPicture("bullet0");
+    auto [top, bottom] = DrawnRows(bullet, bullet.width(), 0);
     EXPECT_GE(top, 13);
     EXPECT_LE(bottom, 24);
     EXPECT_GT(bottom, top + 6);
@@ -97,16 +105,7 @@ TEST(Pictures, BulletFlyingLeftIsDrawnOnlyInItsRows)
 
 TEST(Pictures, LevelPistolMuzzleIsAtTheLeftEndInItsRows)
 {
-    const QImage gun = LoadPicture("gun5");
-    int top = gun.height(), bottom = -1;
-    for (int y = 0; y < gun.height(); ++y) {
-        for (int x = 0; x < 4; ++x) {
-            if (qAlpha(gun.pixel(x, y)) > 100) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
+    auto [top, bottom] = DrawnRows(LoadPicture("gun5"), 4, 100);
     EXPECT_GE(top, 158);
     EXPECT_LE(bottom, 170);
     EXPECT_GT(bottom, top + 4);
