@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include "platform/Forms.h"
+#include "platform/VbError.h"
 #include "platform/qt/QtBackend.h"
 #include "startup/Starter.h"
 
@@ -43,6 +44,25 @@ std::string JoinArguments(int argc, char** argv) {
   return line;
 }
 
+// A run-time error that no trap catches (one raised in a handler that the
+// window system calls directly) ends the program with a line on stderr,
+// rather than letting the exception unwind through Qt.
+class Application : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const vb::VbError& error) {
+      std::fprintf(stderr, "zentravo: run-time error %d\n", error.Number());
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "zentravo: %s\n", error.what());
+    }
+    Host().EndProcess(1);
+    return false;  // not reached
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +73,7 @@ int main(int argc, char** argv) {
   }
   std::string commandLine = JoinArguments(argc, argv);
   int qtArgc = 1;
-  QApplication app(qtArgc, argv);
+  Application app(qtArgc, argv);
   probe.reset();
   app.setQuitOnLastWindowClosed(false);
   QtBackend backend(commandLine);
