@@ -1,6 +1,7 @@
 #include "platform/Runtime.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/Backend.h"
@@ -36,6 +37,7 @@ float Rnd() {
 
 void End(int code) {
   Host().EndProcess(code);
+  std::abort();  // a backend's EndProcess never comes back
 }
 
 }  // namespace vb

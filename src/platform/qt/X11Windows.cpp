@@ -36,7 +36,7 @@ Owned<Reply> Ask(xcb_connection_t* c, Reply* (*get)(xcb_connection_t*, Cookie, x
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   auto reply = Ask(c, xcb_intern_atom_reply, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name));
-  return reply ? reply->atom : XCB_ATOM_NONE;
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 std::string TextProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property) {
