@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
-#include <cmath>
 
 #include "platform/Forms.h"
 
@@ -15,9 +14,7 @@ QFont DialogFont(bool bold) {
   // the nearest in shape and width, DejaVu Sans stands in when it is missing.
   font.setFamilies({"Liberation Sans", "DejaVu Sans"});
   font.setStyleHint(QFont::SansSerif);
-  constexpr double kPointSize = 8.25;
-  constexpr double kTwipsPerPoint = 20.0;
-  font.setPixelSize(static_cast<int>(std::lround(kPointSize * kTwipsPerPoint / Screen::TwipsPerPixelY())));
+  font.setPixelSize(PointsToPixels(8.25));
   font.setBold(bold);
   return font;
 }

@@ -26,6 +26,7 @@ float Height() { return static_cast<float>(Host().ScreenHeightPixels() * TwipsPe
 
 int TwipsToPixelsX(double twips) { return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelX())); }
 int TwipsToPixelsY(double twips) { return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelY())); }
+int PointsToPixels(double points) { return std::max(1, TwipsToPixelsY(points * 20.0)); }
 
 void PlaceTwips(QWidget* widget, double left, double top, double width, double height) {
   widget->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),

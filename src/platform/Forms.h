@@ -18,6 +18,8 @@ int TwipsPerPixelY();
 
 int TwipsToPixelsX(double twips);
 int TwipsToPixelsY(double twips);
+// A font size in points as a pixel size on this screen (a point is 20 twips).
+int PointsToPixels(double points);
 
 // Places a widget at a rectangle given in twips, relative to its container.
 void PlaceTwips(QWidget* widget, double left, double top, double width, double height);

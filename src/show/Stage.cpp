@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QWidget>
-#include <cmath>
 #include <string>
 
 #include "assets/Pictures.h"
@@ -111,8 +110,7 @@ void Label::SetCaption(const QString& caption) {
 void Label::SetFont(const QStringList& families, double points, bool bold) {
   Changing([&] {
     font_.setFamilies(families);
-    // A point is 20 twips.
-    font_.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 20.0 / vb::Screen::TwipsPerPixelY()))));
+    font_.setPixelSize(vb::PointsToPixels(points));
     font_.setBold(bold);
   });
 }
