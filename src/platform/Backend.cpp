@@ -12,3 +12,5 @@ Backend& Host() {
 }
 
 void SetHost(Backend* backend) { current = backend; }
+
+bool HasHost() { return current != nullptr; }

@@ -4,6 +4,7 @@
 // layer knows which one runs.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -31,6 +32,9 @@ class Backend {
   // Serves messages until QuitMessageLoop.
   virtual void RunMessageLoop() = 0;
   virtual void QuitMessageLoop() = 0;
+  // A number the host imposes in place of the generator's next draw (tests
+  // script their draws this way); nullopt lets the generator's draw stand.
+  virtual std::optional<float> ImposedDraw() { return std::nullopt; }
 
   // --- process ---
   virtual std::string CommandLine() = 0;
@@ -73,3 +77,4 @@ class Backend {
 // The backend in use; set once at start-up (or by a test).
 Backend& Host();
 void SetHost(Backend* backend);
+bool HasHost();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/Backend.h"
 
@@ -32,6 +33,8 @@ void Randomize(double seed) {
 
 float Rnd() {
   rndState = (rndState * 1140671485u + 12820163u) & 0xFFFFFFu;
+  if (HasHost())
+    if (std::optional<float> imposed = Host().ImposedDraw()) return *imposed;
   return static_cast<float>(rndState) / 16777216.0f;
 }
 

@@ -2,3 +2,6 @@
 #include "show/ScreenSaver.h"
 
 void ScreenSaver::PlayEpisodeFlag() { Wait4Sec(); }
+
+void ScreenSaver::SpeakAtFlag() {}
+void ScreenSaver::SpeakAtHead() {}

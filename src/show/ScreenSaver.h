@@ -75,6 +75,10 @@ class ScreenSaver : public vb::Form {
   void PlayEpisodeGunner();
   void PlayEpisodeAbove();
 
+  // The speech cloud beside the standing flag-bearer, and beside the head.
+  void SpeakAtFlag();
+  void SpeakAtHead();
+
   // Pacing: one animation tick, and the fixed waits.
   void WaitTick();
   void Wait1Sec();

@@ -19,6 +19,13 @@ class ShowProbe {
   explicit ShowProbe(ScreenSaver& show) : s_(show) {}
   void SetupStage() { s_.SetupStage(); }
   void PlayEpisodeIntro() { s_.PlayEpisodeIntro(); }
+  void PlayEpisodeFlag() { s_.PlayEpisodeFlag(); }
+  void PlayEpisodeBelow() { s_.PlayEpisodeBelow(); }
+  void PlayEpisodeRunner() { s_.PlayEpisodeRunner(); }
+  void PlayEpisodeGunner() { s_.PlayEpisodeGunner(); }
+  void PlayEpisodeAbove() { s_.PlayEpisodeAbove(); }
+  void SpeakAtFlag() { s_.SpeakAtFlag(); }
+  void SpeakAtHead() { s_.SpeakAtHead(); }
   void WaitTick() { s_.WaitTick(); }
   void Wait(int seconds) {
     switch (seconds) {
@@ -35,6 +42,8 @@ class ShowProbe {
   int16_t FlagDirection() const { return s_.FlagDirection; }
   int16_t BelowPlace() const { return s_.BelowPlace; }
   int16_t AbovePlace() const { return s_.AbovePlace; }
+  int16_t FlagFrame() const { return s_.FlagFrame; }
+  int16_t GunFrame() const { return s_.GunFrame; }
 
  private:
   ScreenSaver& s_;

@@ -45,6 +45,7 @@ double FakeBackend::NextScheduled() const {
 
 void FakeBackend::ProcessEvents() {
   ++passes;
+  if (onPass) onPass();
   while (!scheduled_.empty() && scheduled_.front().at <= now) {
     auto action = std::move(scheduled_.front().action);
     scheduled_.erase(scheduled_.begin());
@@ -81,8 +82,17 @@ bool FakeBackend::OpenDocument(const std::string& address) {
   return true;
 }
 
+std::optional<float> FakeBackend::ImposedDraw() {
+  if (draws.empty()) return std::nullopt;
+  float draw = draws.front();
+  draws.pop_front();
+  return draw;
+}
+
 bool FakeBackend::PlayEffect(const std::string& hostPath) {
   calls.push_back("PlayEffect " + hostPath);
+  std::string::size_type slash = hostPath.find_last_of("/\\");
+  effects.push_back({now, slash == std::string::npos ? hostPath : hostPath.substr(slash + 1)});
   return std::filesystem::exists(hostPath);
 }
 

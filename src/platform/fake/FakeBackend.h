@@ -2,6 +2,7 @@
 // A backend for tests: a virtual clock that only moves when the program
 // waits, recorded calls, and input scheduled at virtual times.
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -30,6 +31,12 @@ class FakeBackend : public Backend {
   double midnightOffset = 12 * 3600.0;
   // Runs `action` in the first message pass at or after virtual time `at`.
   void At(double at, std::function<void()> action);
+  // The next numbers Rnd() returns, in order; once they run out the seeded
+  // generator draws again.
+  std::deque<float> draws;
+  // Called at the start of every message pass, before scheduled input runs:
+  // what the program has changed by then is what the pass puts on screen.
+  std::function<void()> onPass;
   // Destroys a foreign window: its watchers are told in the next pass.
   void DestroyForeign(uint32_t handle);
 
@@ -37,6 +44,11 @@ class FakeBackend : public Backend {
   double now = 0;                    // the virtual steady clock
   int passes = 0;                    // message-processing passes so far
   std::vector<std::string> calls;    // "PlayEffect <path>", "OpenDocument <url>", ...
+  struct Effect {
+    double at;
+    std::string file;  // the file name alone
+  };
+  std::vector<Effect> effects;       // every PlayEffect, with its virtual time
   bool pointerHidden = false;
   bool musicOpen = false;
   double musicStartedAt = -1;
@@ -53,6 +65,7 @@ class FakeBackend : public Backend {
   void WaitForEvents(double deadline) override;
   void RunMessageLoop() override;
   void QuitMessageLoop() override { quitRequested = true; }
+  std::optional<float> ImposedDraw() override;
   std::string CommandLine() override { return commandLine; }
   bool PrevInstance() override { return prevInstance; }
   [[noreturn]] void EndProcess(int code) override;
