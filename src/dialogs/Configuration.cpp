@@ -10,6 +10,7 @@
 #include "platform/VbError.h"
 #include "startup/Starter.h"
 #include "startup/System.h"
+#include "startup/Trap.h"
 
 const char* const kAuthorName = "Zentravo";
 const char* const kLegalNotice = "\u00a9 Zentravo. All rights reserved.";
@@ -31,10 +32,6 @@ QLabel* Label(QWidget* parent, const char* text, Qt::Alignment alignment) {
 int16_t CheckValue(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
 
 void SetCheck(QCheckBox* box, int16_t setting) { box->setChecked(setting != 0); }
-
-void Write(const char* key, int value) {
-  System::PutIniData(Starter::IniFileName, Starter::IniSection, key, std::to_string(value));
-}
 
 }  // namespace
 
@@ -120,16 +117,22 @@ void Configuration::Form_Load() {
 }
 
 void Configuration::cmdok_click() {
-  Write("firstrun", 1);
-  Write("SpinSpeed", hsbSpeed->Value());
-  Write("Sound", CheckValue(ChkSound));
-  Write("Flag", CheckValue(flagchk));
-  Write("Gunner", CheckValue(gunnerchk));
-  Write("Below", CheckValue(belowchk));
-  Write("Above", CheckValue(abovechk));
-  Write("Runner", CheckValue(runnerchk));
-  Write("Intro", CheckValue(introchk));
-  Unload();
+  // All nine keys in one write. A write that fails is reported, and the
+  // dialog stays open with the user's choices: nothing was saved.
+  const bool failed = Trapped("Configuration/cmdok_Click", [&] {
+    auto text = [](int value) { return std::to_string(value); };
+    System::PutIniKeys(Starter::IniFileName, Starter::IniSection,
+                       {{"firstrun", "1"},
+                        {"SpinSpeed", text(hsbSpeed->Value())},
+                        {"Sound", text(CheckValue(ChkSound))},
+                        {"Flag", text(CheckValue(flagchk))},
+                        {"Gunner", text(CheckValue(gunnerchk))},
+                        {"Below", text(CheckValue(belowchk))},
+                        {"Above", text(CheckValue(abovechk))},
+                        {"Runner", text(CheckValue(runnerchk))},
+                        {"Intro", text(CheckValue(introchk))}});
+  });
+  if (!failed) Unload();
 }
 
 void Configuration::cmdCancel_Click() { Unload(); }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/SafeFile.h"
 #include "platform/WinDir.h"
 
 namespace {
@@ -69,7 +70,9 @@ HDC CreateCompatibleDC(HDC) {
 
 HANDLE LoadImageA(HINSTANCE, const char* name, uint32_t type, int cx, int cy, uint32_t flags) {
   if (!name || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || cx != 0 || cy != 0) return 0;
-  QImage image(QString::fromStdString(HostPath(name)), "BMP");
+  std::string bytes;
+  if (safefile::Read(HostPath(name), safefile::kMaxDataBytes, &bytes).status != safefile::Status::Read) return 0;
+  QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP");
   if (image.isNull()) return 0;
   return NewBitmap(image.convertToFormat(kGdiFormat));
 }

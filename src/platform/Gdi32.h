@@ -24,7 +24,8 @@ inline constexpr QImage::Format kGdiFormat = QImage::Format_RGB32;
 // A memory device context; it starts with a 1 x 1 black bitmap selected.
 // 0 when the process has no room for another object.
 HDC CreateCompatibleDC(HDC compatibleWith);
-// Loads a bitmap file (program path) at its own size; 0 on any failure.
+// Loads a bitmap file (program path) at its own size; 0 on any failure,
+// and for anything but a regular file of a sane size.
 // Only IMAGE_BITMAP with LR_LOADFROMFILE and a size of 0 x 0 is served.
 HANDLE LoadImageA(HINSTANCE instance, const char* name, uint32_t type, int cx, int cy, uint32_t flags);
 // Selects a bitmap into a memory device context; returns the bitmap it

@@ -60,19 +60,28 @@ std::optional<std::pair<std::string_view, std::string_view>> Entry(std::string_v
   return std::make_pair(Strip(s.substr(0, eq)), Strip(s.substr(eq + 1)));
 }
 
+// A value enclosed in matching quotes, without them.
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
 }  // namespace
 
 std::optional<std::string> Find(std::string_view text, std::string_view section,
                                 std::string_view key) {
-  bool inSection = false;
+  // Only the first section of the name counts, as for Put.
+  bool inSection = false, seen = false;
   for (const Line& line : SplitLines(text)) {
     if (auto name = Header(line.text)) {
-      inSection = SameName(*name, Strip(section));
+      inSection = !seen && SameName(*name, Strip(section));
+      seen = seen || inSection;
       continue;
     }
     if (!inSection) continue;
     auto entry = Entry(line.text);
-    if (entry && SameName(entry->first, Strip(key))) return std::string(entry->second);
+    if (entry && SameName(entry->first, Strip(key))) return std::string(Unquote(entry->second));
   }
   return std::nullopt;
 }

@@ -9,8 +9,10 @@
 
 namespace ini {
 
-// The value of `key` in `section`, blanks around it dropped; nothing when
-// the file has no such section or key. Names match without regard to case.
+// The value of `key` in `section`, blanks around it dropped and then quotes
+// that enclose it; nothing when the file has no such section or key. Names
+// match without regard to case; of two sections with the same name only the
+// first counts, for Find and Put alike.
 std::optional<std::string> Find(std::string_view text, std::string_view section,
                                 std::string_view key);
 

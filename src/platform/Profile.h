@@ -1,7 +1,19 @@
 #pragma once
 // Profile (ini file) functions. Section and key names match without regard
-// to case; blanks around a value are dropped. A write keeps every other line
-// of the file as it was and replaces the file atomically.
+// to case; blanks around a value are dropped, then quotes that enclose it.
+// Only a regular file of a sane size is read; anything else reads as missing.
+//
+// A write is one read-modify-replace of the whole file under an advisory lock
+// (the file's name with ".lock"), so writers in any number of processes never
+// tear or mix it: the new text goes to a temporary file of its own in the same
+// folder, which then takes the file's place. The replace keeps the file's
+// permission bits, and a symbolic link at the file's name stays a link: its
+// target is written. A file that is there but cannot be read is never
+// replaced.
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 // Copies the value (or `defaultValue`) into `buffer`, cut to size - 1
 // characters and terminated; returns the number of characters copied.
@@ -9,6 +21,18 @@ long GetPrivateProfileStringA(const char* section, const char* key, const char* 
                               char* buffer, long size, const char* fileName);
 
 // Creates the file, the section or the key as needed and replaces an
-// existing value. Returns false when the file could not be written.
+// existing value. Returns false, with errno set, when the file was left as
+// it was.
 bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName);
+
+// Sets several keys of one section, in order, in one replace of the file:
+// every key is written, or none. Returns 0, or the errno of the step that
+// failed, in which case the file is left as it was.
+using ProfileKeys = std::vector<std::pair<std::string, std::string>>;
+int WritePrivateProfileKeys(const char* section, const ProfileKeys& keys, const char* fileName);
+
+// For tests: called at each step of a file access ("read", "lock", "write",
+// "sync", "rename"); a non-zero errno value makes that step fail as if the
+// system had refused it. An empty function clears the hook.
+void SetProfileFaultForTests(std::function<int(const std::string& step)> fault);

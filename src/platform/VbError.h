@@ -7,10 +7,14 @@
 namespace vb {
 
 enum ErrorNumber : int {
-  errInvalidCall = 5,      // invalid procedure call or argument
-  errOverflow = 6,         // overflow
-  errTypeMismatch = 13,    // type mismatch
-  errInvalidProperty = 380 // invalid property value
+  errInvalidCall = 5,        // invalid procedure call or argument
+  errOverflow = 6,           // overflow
+  errTypeMismatch = 13,      // type mismatch
+  errDeviceIO = 57,          // device I/O error
+  errDiskFull = 61,          // disk full
+  errPermissionDenied = 70,  // permission denied
+  errPathFileAccess = 75,    // path/file access error
+  errInvalidProperty = 380   // invalid property value
 };
 
 class VbError : public std::runtime_error {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/SafeFile.h"
 #include "platform/VbConv.h"
 #include "platform/WinDir.h"
 
@@ -20,7 +21,14 @@ std::vector<std::string> Words(const std::string& command) {
     while (i < command.size() && command[i] == ' ') ++i;
     if (i >= command.size()) break;
     if (command[i] == '"') {
-      size_t close = command.find('"', i + 1);
+      // The closing quote is the last one that ends a word, so a quoted file
+      // name may hold quotes of its own.
+      size_t close = std::string::npos;
+      for (size_t q = command.size(); q-- > i + 1;)
+        if (command[q] == '"' && (q + 1 == command.size() || command[q + 1] == ' ')) {
+          close = q;
+          break;
+        }
       if (close == std::string::npos) close = command.size();
       words.push_back(command.substr(i + 1, close - i - 1));
       i = close + 1;
@@ -49,7 +57,8 @@ uint32_t Open(const std::vector<std::string>& w) {
     if (vb::LCase(w[i]) == "alias") alias = vb::LCase(w[i + 1]);
   if (alias.empty()) return MCIERR_MISSING_PARAMETER;
   if (!openAlias.empty()) return MCIERR_DUPLICATE_ALIAS;
-  if (!Host().MusicOpen(HostPath(w[1]))) return MCIERR_FILE_NOT_FOUND;
+  const std::string path = HostPath(w[1]);
+  if (safefile::Unfit(path, safefile::kMaxDataBytes) || !Host().MusicOpen(path)) return MCIERR_FILE_NOT_FOUND;
   openAlias = alias;
   return 0;
 }
@@ -58,7 +67,9 @@ uint32_t Open(const std::vector<std::string>& w) {
 
 bool sndPlaySoundA(const char* soundName, uint32_t) {
   if (!soundName || !*soundName) return false;
-  return Host().PlayEffect(HostPath(soundName));
+  const std::string path = HostPath(soundName);
+  if (safefile::Unfit(path, safefile::kMaxDataBytes)) return false;
+  return Host().PlayEffect(path);
 }
 
 uint32_t mciSendStringA(const char* command, char* reply, uint32_t replyLength, uint32_t) {

@@ -6,7 +6,8 @@
 inline constexpr uint32_t SND_ASYNC = 0x1;
 
 // Plays a WAV file asynchronously; a new effect cuts off the one still
-// sounding; a missing or unplayable file is silent. Returns success.
+// sounding; a missing or unplayable file is silent, and so is one that is not
+// a regular file of a sane size. Returns success.
 bool sndPlaySoundA(const char* soundName, uint32_t flags);
 
 // MCI error codes the interpreter answers with.
@@ -21,6 +22,7 @@ inline constexpr uint32_t MCIERR_MISSING_PARAMETER = 273;
 //   open "<file>" type sequencer alias <alias>
 //   play <alias> from 0       status <alias> mode   ("playing" or "stopped")
 //   stop <alias>              close <alias>
+// A file that is not a regular file of a sane size does not open.
 // The reply text goes into `reply` (cut to `replyLength` - 1 characters).
 // Returns 0 or an MCI error code; never raises.
 uint32_t mciSendStringA(const char* command, char* reply, uint32_t replyLength, uint32_t callback);

@@ -1,5 +1,10 @@
 #include "startup/System.h"
 
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/Backend.h"
+
 #include "platform/Forms.h"
 #include "platform/Profile.h"
 #include "platform/User32.h"
@@ -25,19 +30,46 @@ std::string GetIniData(const std::string& fileName, const std::string& section, 
   return result;
 }
 
+namespace {
+
+// The run-time error for a file access that the system refused.
+int FileErrorNumber(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT: return vb::errDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS: return vb::errPermissionDenied;
+    case EIO: return vb::errDeviceIO;
+    default: return vb::errPathFileAccess;
+  }
+}
+
+}  // namespace
+
 void PutIniData(const std::string& fileName, const std::string& section, const std::string& key,
                 const std::string& value) {
-  Trapped("System/PutIniData", [&] {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName.c_str());
-  });
+  Trapped("System/PutIniData", [&] { PutIniKeys(fileName, section, {{key, value}}); });
+}
+
+void PutIniKeys(const std::string& fileName, const std::string& section, const ProfileKeys& keys) {
+  if (int error = WritePrivateProfileKeys(section.c_str(), keys, fileName.c_str()))
+    vb::Raise(FileErrorNumber(error));
 }
 
 void GetDiectories() {
   Trapped("Starter/GetDiectories", [] {
-    char buffer[256];
-    unsigned n = GetWindowsDirectoryA(buffer, 256);
-    if (n >= 256) n = 0;  // did not fit: nothing was copied
-    Starter::WinDir.assign(buffer, n);
+    std::string buffer(256, '\0');
+    unsigned n = GetWindowsDirectoryA(buffer.data(), 256);
+    if (n >= 256) {  // a longer folder: ask again with room for it
+      buffer.resize(n);
+      n = GetWindowsDirectoryA(buffer.data(), n);
+    }
+    if (n == 0 || n >= buffer.size()) {
+      std::fprintf(stderr, "zentravo: no folder for the settings: set HOME or XDG_DATA_HOME\n");
+      Host().EndProcess(1);
+    }
+    Starter::WinDir.assign(buffer.data(), n);
     if (Starter::WinDir.empty() || Starter::WinDir.back() != '\\') Starter::WinDir += "\\";
     Starter::DataPath = Starter::WinDir + "Zentravo\\" + Starter::IniSection + "\\";
   });

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Profile.h"
 #include "platform/Version.h"
 
 namespace vb { class Form; }
@@ -13,8 +14,12 @@ namespace System {
 extern OSVERSIONINFOA OSInfo;
 
 std::string GetIniData(const std::string& fileName, const std::string& section, const std::string& key);
+// Writes one key; a write that fails is reported under "System/PutIniData".
 void PutIniData(const std::string& fileName, const std::string& section, const std::string& key,
                 const std::string& value);
+// Writes several keys of one section at once, every one or none. Sets no
+// trap: a write that fails raises the run-time error for its cause.
+void PutIniKeys(const std::string& fileName, const std::string& section, const ProfileKeys& keys);
 void GetDiectories();
 std::string GetVersion32();
 void CenterForm(vb::Form& form);

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "dialogs/Configuration.h"
+#include "platform/Profile.h"
+#include "startup/BugReportForm.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
@@ -71,6 +73,34 @@ TEST_F(SetUpDialog, ApplyRewritesItsKeysInPlaceAndKeepsEveryOtherLine) {
             "; kept\r\n[Other]\r\nSound=7\r\n[Zorvik_The_Vexling]\r\nfirstrun=1\r\nIntro=0\r\nSpinSpeed=2\r\n"
             "messagetext=hello\r\nSound=1\r\nFlag=0\r\nGunner=0\r\nBelow=0\r\nAbove=0\r\nRunner=0\r\n\r\n"
             "[Last]\r\nx=y\r\n");
+}
+
+TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
+  const std::string before = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\n";
+  const std::tuple<const char*, int, const char*> faults[] = {
+      {"read", EACCES, "Error Code: VORN- 70-Configuration/cmdok_Click"},
+      {"write", ENOSPC, "Error Code: VORN- 61-Configuration/cmdok_Click"},
+      {"rename", EIO, "Error Code: VORN- 57-Configuration/cmdok_Click"},
+      {"lock", EWOULDBLOCK, "Error Code: VORN- 75-Configuration/cmdok_Click"}};
+  for (auto [step, error, caption] : faults) {
+    OpenActive(before);
+    SetProfileFaultForTests([step = std::string(step), error = error](const std::string& at) {
+      return at == step ? error : 0;
+    });
+    EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), -1) << step;  // the dialog stays
+    SetProfileFaultForTests({});
+    EXPECT_TRUE(dlg->isVisible()) << step;
+    BugReportForm& report = vb::FormInstance<BugReportForm>();
+    EXPECT_TRUE(report.isVisible()) << step;
+    EXPECT_EQ(report.Caption(), caption);
+    EXPECT_EQ(Ini(), before) << step;
+  }
+  // Once the file can be written, Apply saves the choices the dialog kept.
+  dlg->ChkSound->setChecked(true);
+  EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), 0);
+  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\nSound=1\nFlag=0\nGunner=0\nBelow=0\n"
+                   "Above=0\nRunner=0\nIntro=0\n");
+  vb::ResetFormsForTests();
 }
 
 TEST_F(SetUpDialog, ApplyWritesWhatTheUserChose) {

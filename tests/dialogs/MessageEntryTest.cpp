@@ -2,6 +2,8 @@
 
 #include "dialogs/Configuration.h"
 #include "dialogs/messageentry.h"
+#include "platform/Profile.h"
+#include "startup/BugReportForm.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
@@ -50,6 +52,19 @@ TEST_F(MessageDialog, ApplyChangesStoresTheTextAsEnterDoes) {
   EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=Hi\n");
   EXPECT_TRUE(SettingsDialogShown());
   EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(MessageDialog, AWriteThatFailsIsReported) {
+  dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nmessagetext=old\n");
+  SetProfileFaultForTests([](const std::string& at) { return at == "write" ? ENOSPC : 0; });
+  QTest::keyClicks(dlg->Text1, "lost");
+  QTest::mouseClick(dlg->Apply, Qt::LeftButton);
+  SetProfileFaultForTests({});
+  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=old\n");
+  BugReportForm& report = vb::FormInstance<BugReportForm>();
+  EXPECT_TRUE(report.isVisible());
+  EXPECT_EQ(report.Caption(), "Error Code: VORN- 61-System/PutIniData");
+  vb::ResetFormsForTests();
 }
 
 TEST_F(MessageDialog, CancelWritesNothingAndStillBringsUpTheSettingsDialog) {

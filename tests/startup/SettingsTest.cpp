@@ -1,4 +1,9 @@
+#include <optional>
+#include <pwd.h>
+#include <unistd.h>
+
 #include "platform/Registry.h"
+#include "platform/WinDir.h"
 
 #include "startup/Starter.h"
 #include "tests/startup/StartupFixture.h"
@@ -48,6 +53,14 @@ TEST_F(Settings, SpinSpeedIsBoundedToTheScrollBarsRange) {
   }
 }
 
+TEST_F(Settings, QuotedValuesCount) {
+  WriteIni("firstrun=\"1\"\nSpinSpeed = \"50\" \nSound='0'\nFlag='1'\n");
+  Starter::X_GetData();
+  EXPECT_EQ(S().SpinSpeed, 50.0f);
+  EXPECT_EQ(S().Sound, 0);
+  EXPECT_EQ(S().Flag, -1);
+}
+
 TEST_F(Settings, GarbageFileNeverFails) {
   dir.Write("zentravo.ini", std::string("\0\xff[[[=\n==\n[Zorvik_The_Vexling\nfirstrun=1", 40));
   Starter::X_GetData();
@@ -73,6 +86,59 @@ TEST_F(Settings, DirectoriesEndInABackslash) {
   System::GetDiectories();
   EXPECT_EQ(Starter::WinDir, "\\");
   EXPECT_EQ(Starter::DataPath, "\\Zentravo\\Zorvik_The_Vexling\\");
+
+  const std::string longFolder = "/" + std::string(299, 'd');  // longer than the first buffer
+  setenv(kWinDirVariable, longFolder.c_str(), 1);
+  System::GetDiectories();
+  EXPECT_EQ(Starter::DataPath, "\\" + std::string(299, 'd') + "\\Zentravo\\Zorvik_The_Vexling\\");
+}
+
+// The folder when no variable names it.
+class Folders : public Startup {
+ protected:
+  void SetUp() override {
+    for (const char* name : {kWinDirVariable, "XDG_DATA_HOME", "HOME"}) {
+      const char* value = std::getenv(name);
+      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+      unsetenv(name);
+    }
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_)
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(Folders, WithoutHomeTheAccountEntryNamesTheFolder) {
+  const struct passwd* account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  for (const char* home : {static_cast<const char*>(nullptr), ""}) {
+    if (home) setenv("HOME", home, 1);
+    System::GetDiectories();
+    std::string expected = std::string(account->pw_dir) + "/.local/share/zentravo/";
+    for (char& c : expected) if (c == '/') c = '\\';
+    EXPECT_EQ(Starter::WinDir, expected);
+  }
+}
+
+TEST_F(Folders, WithNoFolderAtAllStartUpEndsWithOneLine) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs to become a user without an account entry";
+  uid_t stranger = 54321;
+  while (getpwuid(stranger)) ++stranger;
+  EXPECT_EXIT(
+      {
+        if (setuid(stranger) != 0) _exit(99);
+        try {
+          System::GetDiectories();
+        } catch (const ProcessEnded& ended) {
+          _exit(ended.code);
+        }
+        _exit(98);
+      },
+      testing::ExitedWithCode(1), "^zentravo: no folder for the settings: set HOME or XDG_DATA_HOME\n$");
 }
 
 class RegValue : public Startup {

@@ -1,0 +1,71 @@
+// The data files (theme, effects, preview strip) as the program reaches them:
+// whatever lies at their names, and whatever the folder is called.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "platform/Gdi32.h"
+#include "platform/WinDir.h"
+#include "platform/WinMM.h"
+#include "platform/fake/FakeBackend.h"
+#include "tests/common/TempWinDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DataFiles : public testing::Test {
+ protected:
+  TempWinDir dir;
+  FakeBackend host;
+  void TearDown() override { mciSendStringA("close theme", nullptr, 0, 0); }
+
+  // The program's path of a file in the Windows directory.
+  static std::string ProgramPath(const std::string& name) {
+    char buffer[4096];
+    unsigned n = GetWindowsDirectoryA(buffer, sizeof buffer);
+    return std::string(buffer, n) + "\\" + name;
+  }
+  static uint32_t OpenTheme(const std::string& programPath) {
+    return mciSendStringA(("open \"" + programPath + "\" type sequencer alias theme").c_str(), nullptr, 0, 0);
+  }
+};
+
+TEST_F(DataFiles, AnythingButARegularFileOfASaneSizeIsMissing) {
+  const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> notAFile = {
+      {"FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+      {"link to /dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+      {"folder", [](const std::string& p) { fs::create_directory(p); }},
+      {"file over 16 MiB", [](const std::string& p) { std::ofstream(p) << std::string((16 << 20) + 1, 'x'); }},
+  };
+  for (const auto& [name, make] : notAFile) {
+    make(dir.File("data"));
+    const std::string data = ProgramPath("data");
+    EXPECT_EQ(OpenTheme(data), MCIERR_FILE_NOT_FOUND) << name;
+    EXPECT_FALSE(sndPlaySoundA(data.c_str(), SND_ASYNC)) << name;
+    EXPECT_EQ(LoadImageA(0, data.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), 0u) << name;
+    EXPECT_EQ(host.calls, std::vector<std::string>{}) << name;  // the sound system never saw it
+    fs::remove_all(dir.File("data"));
+  }
+}
+
+TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
+  const std::string folder = dir.File("my \"saver\" \\ files");
+  fs::create_directory(folder);
+  setenv(kWinDirVariable, folder.c_str(), 1);
+  std::ofstream(folder + "/z_wumble.mid") << "MThd";
+  std::ofstream(folder + "/z_step.wav") << "RIFF";
+  QImage strip(20, 5, QImage::Format_RGB32);
+  strip.fill(Qt::red);
+  ASSERT_TRUE(strip.save(QString::fromStdString(folder + "/Z_Preview.bmp"), "BMP"));
+
+  EXPECT_EQ(OpenTheme(ProgramPath("z_wumble.mid")), 0u);
+  EXPECT_TRUE(sndPlaySoundA(ProgramPath("z_step.wav").c_str(), SND_ASYNC));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"MusicOpen " + folder + "/z_wumble.mid",
+                                                  "PlayEffect " + folder + "/z_step.wav"}));
+  EXPECT_NE(LoadImageA(0, ProgramPath("Z_Preview.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), 0u);
+}
+
+}  // namespace
