@@ -29,5 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string written = ini::Put(text, section, key, "42");
   auto back = ini::Find(written, section, key);
   if (!back || *back != "42") __builtin_trap();
+  // A second key in the same section leaves the first as it was.
+  written = ini::Put(written, section, key + "2", "'7'");
+  back = ini::Find(written, section, key);
+  auto second = ini::Find(written, section, key + "2");
+  if (!back || *back != "42" || !second || *second != "7") __builtin_trap();
   return 0;
 }
