@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "platform/Backend.h"
-
 #include "platform/Forms.h"
 #include "platform/Profile.h"
 #include "platform/User32.h"
