@@ -29,7 +29,7 @@ e2e_setup "$BUILD/data" 1920x1080 -dpi 96
 } >"$ZENTRAVO_WINDIR/zentravo.ini"
 
 TRACE=$E2E_TMP/trace
-start_program show strace -f -tt -e trace=clock_nanosleep,nanosleep,poll,ppoll -o "$TRACE" "$BIN" /s
+start_program show strace -f --seccomp-bpf -tt -e trace=clock_nanosleep,nanosleep,poll,ppoll -o "$TRACE" "$BIN" /s
 wait_until 10 test -s "$TRACE" || fail "no trace"
 MAIN=$(awk 'NR == 1 { print $1 }' "$TRACE")
 
