@@ -6,7 +6,8 @@
 # the sleeps of the main thread until the next one. For each cycle it prints
 # the measured seconds next to the figure the design gives: ticks x
 # SpinSpeed / 100 s plus the fixed waits.
-# Usage: bench/episode_cycles.sh <build dir> <Above|Runner|Gunner> <SpinSpeed> [cycles, default 4]
+# Needs strace. Usage:
+#   bench/episode_cycles.sh <build dir> <Above|Runner|Gunner> <SpinSpeed> [cycles, default 4]
 set -u
 BUILD=$(cd "${1:?usage: episode_cycles.sh <build dir> <episode> <speed> [cycles]}" && pwd)
 EPISODE=${2:?episode}
@@ -33,7 +34,7 @@ start_program show strace -f --seccomp-bpf -tt -e trace=clock_nanosleep,nanoslee
 wait_until 10 test -s "$TRACE" || fail "no trace"
 MAIN=$(awk 'NR == 1 { print $1 }' "$TRACE")
 
-# The start of a run: a poll of the main thread with a timeout of about 4 s.
+# The cycles found in the trace so far, and how many are complete.
 runs() {
   python3 - "$TRACE" "$MAIN" "$SPEED" <<'PY'
 import re, sys
