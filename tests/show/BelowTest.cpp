@@ -164,7 +164,8 @@ TEST_P(BelowRun, RisesAtItsPlacePlaysTheSequenceAndSinks) {
   EXPECT_EQ(s.head.Top(), SH());
 }
 
-INSTANTIATE_TEST_SUITE_P(PlacesAndSequences, BelowRun, testing::Combine(testing::Values(1, 2, 3), testing::Range(1, 8)));
+INSTANTIATE_TEST_SUITE_P(PlacesAndSequences, BelowRun,
+                         testing::Combine(testing::Values(1, 2, 3), testing::Range(1, 8)));
 
 TEST_F(Below, PlacesRunLeftCentreRightWhateverElseMovesTheHead) {
   ScreenSaver& s = *show;

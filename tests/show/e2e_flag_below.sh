@@ -21,10 +21,11 @@ only_episode() {
 }
 screen_black() { shoot && [ "$(brightest)" = 0 ]; }
 something_shows() { shoot && [ "$(brightest)" != 0 ]; }
-# The box around every pixel that is not black in the last shot: sets X, Y, W, H and BOTTOM.
+# The box around every pixel that is not black in the last shot, or in the
+# rows from $1 down: sets X, Y, W, H and BOTTOM (Y and BOTTOM within the rows).
 box() {
   local geometry
-  geometry=$(convert "$SHOT" -format '%@' info: 2>/dev/null)
+  geometry=$(convert "$SHOT" -crop "1024x768+0+${1:-0}" +repage -format '%@' info: 2>/dev/null)
   [[ $geometry =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
   W=${BASH_REMATCH[1]} H=${BASH_REMATCH[2]} X=${BASH_REMATCH[3]} Y=${BASH_REMATCH[4]}
   BOTTOM=$((Y + H))
@@ -45,9 +46,10 @@ end_with_key() {
 # --- Flag The Planet: left to right in one lane ---
 only_episode Flag
 start_show flag
+wait_until 8 something_shows || fail "no walker after the 4 s pause"
+box && [ "$X" = 0 ] || fail "the walker came in at x $X, not at the left edge"
 walker_in() { shoot && box && [ "$W" -ge 150 ]; }
-wait_until 8 walker_in || fail "no walker after the 4 s pause"
-[ "$X" = 0 ] || fail "the walker came in at x $X, not at the left edge"
+wait_until 3 walker_in || fail "the walker did not come in"
 LANE=""
 near "$BOTTOM" 182 3 && LANE=1  # standing on the top edge's line: the pose would touch it
 near "$BOTTOM" 436 3 && LANE=2
@@ -72,8 +74,10 @@ start_show below
 head_up() { shoot && box && [ "$H" -ge 100 ]; }
 wait_until 8 head_up || fail "the head did not rise"
 note "hands and head: ${W}x${H}+${X}+${Y}"
-# Up to 34 twips above the edge; the hands' pictures have a thin clear margin.
-[ "$X" -le 3 ] && near "$BOTTOM" 767 1 || fail "not at the bottom-left corner: ${W}x${H}+${X}+${Y}"
+# The bottom rows, below where a speech cloud could be: up to 34 twips above
+# the edge, and the hands' pictures have a thin clear margin.
+box 720
+[ "$X" -le 3 ] && near "$BOTTOM" 47 1 || fail "not at the bottom-left corner: ${W}x${H}+${X}+$((Y + 720))"
 near $((X + W)) 226 3 || fail "the group ends at x $((X + W)), not two hands and the gap from the edge"
 end_with_key below
 
