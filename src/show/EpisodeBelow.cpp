@@ -1,4 +1,134 @@
-// "Spy From Below".
+// "Spy From Below": two hands grip the bottom edge, the head rises between
+// them, blinks or squints, sometimes speaks, and sinks again. Each run takes
+// the next place: left, centre, right.
+#include "platform/Forms.h"
+#include "platform/Runtime.h"
 #include "show/ScreenSaver.h"
 
-void ScreenSaver::PlayEpisodeBelow() { Wait4Sec(); }
+void ScreenSaver::PlayEpisodeBelow() {
+  Wait4Sec();
+  head.SetTop(vb::Screen::Height());
+  head.SetPicture(heada.Picture());
+
+  // The group: left hand, a gap of 1.75 faces, right hand; the head in the gap.
+  const float G = 1.75f * head.Width();
+  switch (BelowPlace) {
+    case 1:
+      hand1.SetLeft(0);
+      break;
+    case 2:
+      hand1.SetLeft(vb::Screen::Width() / 2 - (G + hand1.Width() + hand2.Width()) * 0.5f);
+      break;
+    default:
+      hand1.SetLeft(vb::Screen::Width() - hand2.Width() - G - hand1.Width());
+      break;
+  }
+  hand2.SetLeft(hand1.Left() + hand1.Width() + G);
+  head.SetLeft((hand1.Left() + hand1.Width() + hand2.Left()) / 2 - head.Width() * 0.5f);
+  hand1.SetVisible(true);
+  hand2.SetVisible(true);
+
+  while (vb::Screen::Height() - hand1.Height() < hand1.Top()) {
+    hand1.SetTop(hand1.Top() - 35);
+    hand2.SetTop(hand2.Top() - 35);
+    WaitTick();
+  }
+  head.SetVisible(true);
+  while (vb::Screen::Height() - head.Height() < head.Top()) {
+    head.SetTop(head.Top() - 35);
+    WaitTick();
+  }
+
+  // The eyes: one of seven sequences.
+  auto face = [this](const Image& source) { head.SetPicture(source.Picture()); };
+  auto squint = [this] { PlayEffect("z_squint.wav"); };
+  auto blink = [this] { PlayEffect("z_blink.wav"); };
+  auto blinkRun = [&] {  // narrow, shut, narrow, wide open
+    face(headb);
+    WaitTick();
+    face(headd);
+    WaitTick();
+    face(headb);
+    WaitTick();
+    face(headc);
+  };
+  // No cloud at the right edge: it would go off the screen.
+  auto speak = [this] {
+    if (BelowPlace != 3) SpeakAtHead();
+  };
+  vb::Randomize();
+  switch (static_cast<int16_t>(vb::Rnd() * 7.0f + 1.0f)) {
+    case 1:
+    case 2:
+      Wait2Sec();
+      squint();
+      face(headb);
+      speak();
+      break;
+    case 3:
+      blink();
+      WaitTick();
+      face(headc);
+      Wait1Sec();
+      blink();
+      blinkRun();
+      Wait1Sec();
+      break;
+    case 4:
+      Wait1Sec();
+      squint();
+      face(headb);
+      Wait2Sec();
+      break;
+    case 5:
+      blink();
+      WaitTick();
+      face(headc);
+      Wait1Sec();
+      blink();
+      blinkRun();
+      speak();
+      break;
+    case 6:
+      blink();
+      face(headc);
+      Wait1Sec();
+      blink();
+      blinkRun();
+      Wait2Sec();
+      blink();
+      blinkRun();
+      Wait1Sec();
+      break;
+    default:
+      blink();
+      face(headc);
+      Wait1Sec();
+      blink();
+      blinkRun();
+      Wait2Sec();
+      blink();
+      blinkRun();
+      speak();
+      break;
+  }
+
+  while (head.Top() < vb::Screen::Height()) {
+    head.SetTop(head.Top() + 35);
+    WaitTick();
+  }
+  head.SetVisible(false);
+  while (hand1.Top() < vb::Screen::Height()) {
+    hand1.SetTop(hand1.Top() + 35);
+    hand2.SetTop(hand2.Top() + 35);
+    WaitTick();
+  }
+  hand1.SetVisible(false);
+  hand2.SetVisible(false);
+
+  BelowPlace = static_cast<int16_t>(BelowPlace + 1);
+  if (BelowPlace == 4) BelowPlace = 1;
+  hand1.SetTop(vb::Screen::Height());
+  hand2.SetTop(vb::Screen::Height());
+  head.SetTop(vb::Screen::Height());
+}

@@ -42,6 +42,9 @@ class ScreenSaver : public vb::Form {
   // True when a shown control covers the pixel.
   bool OverControl(QPoint pixel) const;
 
+  // The hero's remarks in the speech cloud, numbered 1 to 10.
+  static QString SpeechLines(int line);
+
  protected:
   void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;
@@ -78,6 +81,8 @@ class ScreenSaver : public vb::Form {
   // The speech cloud beside the standing flag-bearer, and beside the head.
   void SpeakAtFlag();
   void SpeakAtHead();
+  // What both say: a remark drawn at random, shown for its time, then a pause.
+  void Speak();
 
   // Pacing: one animation tick, and the fixed waits.
   void WaitTick();

@@ -96,7 +96,7 @@ TEST(ShowEntry, RunScreenSaverPlaysUntilInputAndEndsThroughTheCommonExit) {
   while (CursorDisplayCount() < 0) ShowCursor(-1);  // earlier tests moved the counter
   while (CursorDisplayCount() > 0) ShowCursor(0);
   bool hiddenDuringShow = false;
-  host.At(30, [&] {
+  host.At(26, [&] {  // in the first episode's opening wait
     hiddenDuringShow = host.pointerHidden;
     ScreenSaver& s = vb::FormInstance<ScreenSaver>();
     int16_t key = 32, shift = 0;
@@ -112,7 +112,7 @@ TEST(ShowEntry, RunScreenSaverPlaysUntilInputAndEndsThroughTheCommonExit) {
   EXPECT_EQ(Starter::RunMode, Starter::rmScreenSaver);
   EXPECT_TRUE(hiddenDuringShow);
   EXPECT_FALSE(host.pointerHidden);
-  EXPECT_DOUBLE_EQ(host.now, 30);
+  EXPECT_DOUBLE_EQ(host.now, 26);
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ class ShowProbe {
   int16_t AbovePlace() const { return s_.AbovePlace; }
   int16_t FlagFrame() const { return s_.FlagFrame; }
   int16_t GunFrame() const { return s_.GunFrame; }
+  void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
+  void SetFlagFrame(int16_t frame) { s_.FlagFrame = frame; }
+  void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
 
  private:
   ScreenSaver& s_;
