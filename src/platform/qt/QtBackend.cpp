@@ -151,3 +151,13 @@ bool QtBackend::EmbedInForeign(QWidget* window, uint32_t parent) {
 void QtBackend::WatchForeignWindow(uint32_t handle, std::function<void()> gone) {
   x11::WatchForeignWindow(handle, std::move(gone));
 }
+
+bool QtBackend::CanHostChild(uint32_t handle) { return x11::CanHostChild(handle); }
+
+void QtBackend::PaintBlackBySystem(QWidget* window) { x11::PaintBlackBySystem(window); }
+
+void QtBackend::WatchOwnWindow(QWidget* window, std::function<void()> gone) {
+  x11::WatchOwnWindow(window, std::move(gone));
+}
+
+RECT QtBackend::FrameMargins(QWidget* window) { return x11::FrameMargins(window); }

@@ -40,6 +40,10 @@ class QtBackend : public Backend {
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
   void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
+  bool CanHostChild(uint32_t handle) override;
+  void PaintBlackBySystem(QWidget* window) override;
+  void WatchOwnWindow(QWidget* window, std::function<void()> gone) override;
+  RECT FrameMargins(QWidget* window) override;
 
  private:
   std::string commandLine_;
