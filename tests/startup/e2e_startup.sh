@@ -56,6 +56,26 @@ exit_code third 5 >/dev/null  # a search while its windows go can miss the other
 "$X11_TOOL" close "$(window_by_title "Error Code: VORN- 5-Starter/Run_Password")"
 [ "$(exit_code first 5)" = 0 ] || fail "first instance did not end"
 
+echo "--- every running instance counts, whichever of them started first"
+shows_own_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
+for i in 1 2 3; do
+  start_program "inst$i" "$ZENTRAVO" /a
+  wait_until 10 shows_own_window "inst$i" || fail "instance $i showed no window"
+done
+stop() { kill "$(program_pid "$1")"; [ "$(exit_code "$1" 5)" != running ] || fail "$1 did not end"; }
+show_ends_at_once() {
+  start_program "$1" "$ZENTRAVO" /s
+  [ "$(exit_code "$1" 3)" = 0 ] || fail "$2: /s did not end at once"
+}
+stop inst1
+show_ends_at_once probe1 "the first instance ended, two run"
+stop inst3
+show_ends_at_once probe2 "the first and the last ended, one runs"
+stop inst2
+start_program probe3 "$ZENTRAVO" /s
+wait_until 10 shows_own_window probe3 || fail "with no other instance left, /s showed no window"
+stop probe3
+
 echo "--- a garbage settings file never crashes the program"
 head -c 4096 /dev/urandom >"$INI"
 printf '\n[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=1e999\nSound=\377\n' >>"$INI"

@@ -5,6 +5,7 @@
 
 #include "platform/Backend.h"
 
+class InstanceLock;
 class SdlSound;
 
 class QtBackend : public Backend {
@@ -21,7 +22,7 @@ class QtBackend : public Backend {
   void RunMessageLoop() override;
   void QuitMessageLoop() override;
   std::string CommandLine() override { return commandLine_; }
-  bool PrevInstance() override { return prevInstance_; }
+  bool PrevInstance() override;
   [[noreturn]] void EndProcess(int code) override;
   void SetPointerHidden(bool hidden) override;
   uint32_t FindTopLevelWindow(const std::string& title) override;
@@ -47,8 +48,7 @@ class QtBackend : public Backend {
 
  private:
   std::string commandLine_;
-  bool prevInstance_ = false;
-  int lockFd_ = -1;
+  std::unique_ptr<InstanceLock> instanceLock_;
   bool pointerHidden_ = false;
   std::unique_ptr<SdlSound> sound_;
   SdlSound& Sound();

@@ -71,9 +71,14 @@ class DestroyWatcher : public QAbstractNativeEventFilter {
     std::vector<std::function<void()>> gone;
     for (auto it = range.first; it != range.second; ++it) gone.push_back(it->second);
     watched.erase(destroy->window);
-    // Our own window still carries the id only when somebody else destroyed it.
-    for (auto& [widget, callback] : own)
-      if (widget && widget->internalWinId() == destroy->window) gone.push_back(callback);
+    // Our own window counts when it is gone for good: Qt may destroy a window
+    // itself and make a new one under the same id.
+    // Our own window counts when it is gone for good: Qt may destroy a native
+    // window itself and make a new one, which the window's handle then gives.
+    for (auto& [widget, callback] : own) {
+      QWindow* handle = widget ? widget->windowHandle() : nullptr;
+      if (handle && widget->isVisible() && handle->winId() == destroy->window) gone.push_back(callback);
+    }
     for (auto& g : gone) g();
     return false;
   }
