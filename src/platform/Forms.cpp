@@ -92,7 +92,16 @@ float Form::Height() const {
   return static_cast<float>((height() + frame.top + frame.bottom) * Screen::TwipsPerPixelY());
 }
 
-void Form::Move(float left, float top) { move(TwipsToPixelsX(left), TwipsToPixelsY(top)); }
+void Form::Move(float left, float top) {
+  QPoint corner(TwipsToPixelsX(left), TwipsToPixelsY(top));
+  // Qt places a window that has its native window but no frame yet by its
+  // client area; the frame the window manager adds then goes around it.
+  if (isWindow() && testAttribute(Qt::WA_WState_Created) && frameGeometry() == geometry()) {
+    const RECT frame = Host().FrameMargins(this);
+    corner += QPoint(frame.left, frame.top);
+  }
+  move(corner);
+}
 
 uint32_t Form::hWnd() { return Host().WindowHandle(this); }
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 #include <xcb/xcb.h>
@@ -214,27 +215,44 @@ RECT FrameMargins(QWidget* window) {
     return RECT{m.left(), m.top(), m.right(), m.bottom()};
   }
   // Not mapped yet: a window manager that can tell its frame in advance is
-  // asked, and given a moment to answer.
+  // asked about a window of its own, which leaves ours as it is, and given a
+  // moment to answer. Its frame does not change while we run.
+  static std::optional<RECT> predicted;
+  if (predicted) return *predicted;
+  predicted = RECT{};
   const xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
   const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
-  if (!extents || !WindowManagerSupports(c, request)) return {};
-  window->setAttribute(Qt::WA_NativeWindow);
-  const auto id = static_cast<xcb_window_t>(window->winId());
+  if (!extents || !WindowManagerSupports(c, request)) return *predicted;
+  xcb_screen_t* screen = FirstScreen(c);
+  const xcb_window_t probe = xcb_generate_id(c);
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 100, 100, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  // Like our windows that ask: a dialog of a fixed size.
+  const xcb_atom_t type = Atom(c, "_NET_WM_WINDOW_TYPE");
+  const xcb_atom_t dialog = Atom(c, "_NET_WM_WINDOW_TYPE_DIALOG");
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, probe, type, XCB_ATOM_ATOM, 32, 1, &dialog);
+  const uint32_t fixedSize[18] = {16 | 32, 0, 0, 0, 0, 100, 100, 100, 100};  // PMinSize | PMaxSize
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, probe, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18,
+                      fixedSize);
   xcb_client_message_event_t event{};
   event.response_type = XCB_CLIENT_MESSAGE;
   event.format = 32;
-  event.window = id;
+  event.window = probe;
   event.type = request;
-  xcb_send_event(c, 0, FirstScreen(c)->root,
-                 XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+  xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                  reinterpret_cast<const char*>(&event));
   xcb_flush(c);
   RECT margins{};
   for (int attempt = 0; attempt < 20; ++attempt) {
-    if (ReadFrameExtents(c, id, extents, &margins)) return margins;
+    if (ReadFrameExtents(c, probe, extents, &margins)) {
+      predicted = margins;
+      break;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  return {};
+  xcb_destroy_window(c, probe);
+  xcb_flush(c);
+  return *predicted;
 }
 
 }  // namespace x11
