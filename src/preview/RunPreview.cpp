@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "platform/Backend.h"
-
 #include "platform/Forms.h"
-#include "platform/User32.h"
 #include "platform/Runtime.h"
+#include "platform/User32.h"
 #include "platform/VbConv.h"
 #include "platform/VbError.h"
 #include "preview/Preview.h"

@@ -1,8 +1,8 @@
 #include "platform/qt/X11Windows.h"
 
 #include <QAbstractNativeEventFilter>
-#include <QPointer>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -72,10 +72,8 @@ class DestroyWatcher : public QAbstractNativeEventFilter {
     std::vector<std::function<void()>> gone;
     for (auto it = range.first; it != range.second; ++it) gone.push_back(it->second);
     watched.erase(destroy->window);
-    // Our own window counts when it is gone for good: Qt may destroy a window
-    // itself and make a new one under the same id.
-    // Our own window counts when it is gone for good: Qt may destroy a native
-    // window itself and make a new one, which the window's handle then gives.
+    // Our own window counts only while it is the one Qt shows: when Qt itself
+    // destroys a native window to make a new one, the handle gives the new id.
     for (auto& [widget, callback] : own) {
       QWindow* handle = widget ? widget->windowHandle() : nullptr;
       if (handle && widget->isVisible() && handle->winId() == destroy->window) gone.push_back(callback);
