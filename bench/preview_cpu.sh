@@ -1,10 +1,13 @@
 #!/bin/bash
-# CPU use and peak memory of a running preview, in a 152 x 112 host window
-# on a private Xvfb.
-# Usage: preview_cpu.sh [build dir] [seconds]   (defaults: ./build, 20)
+# CPU use and peak memory of a running preview, in a host window of the
+# given size (152 x 112 by default) on a private Xvfb.
+# Usage: preview_cpu.sh [build dir] [seconds] [host width] [host height]
+#        (defaults: ./build, 20, 152, 112)
 set -u
 BUILD=${1:-build}
 SECONDS_TO_MEASURE=${2:-20}
+HOST_W=${3:-152}
+HOST_H=${4:-112}
 ZENTRAVO=$BUILD/src/app/zentravo
 HOST=$BUILD/tests/preview/preview_host
 [ -x "$ZENTRAVO" ] && [ -x "$HOST" ] || { echo "build zentravo and preview_host first"; exit 1; }
@@ -13,7 +16,7 @@ HOST=$BUILD/tests/preview/preview_host
 [ -d "$BUILD/data" ] || echo "note: no built data files; the preview runs without its strip"
 e2e_setup "$BUILD/data"
 
-start_fed_program host "$HOST" 152 112
+start_fed_program host "$HOST" "$HOST_W" "$HOST_H"
 start_program preview "$ZENTRAVO" /p "$(first_line host)"
 pv=$(program_pid preview)
 sleep 2  # start-up is not what is measured
@@ -29,5 +32,5 @@ program_ended preview && fail "the preview ended early"
 
 awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN {
   cpu = c / hz; wall = ns / 1e9;
-  printf "preview CPU: %.2f s in %.1f s = %.2f%% of one core\n", cpu, wall, 100 * cpu / wall }'
-grep -E "VmHWM|VmRSS" "/proc/$pv/status" | sed 's/^/preview memory: /'
+  printf "host '"${HOST_W}x$HOST_H"': preview CPU: %.2f s in %.1f s = %.2f%% of one core\n", cpu, wall, 100 * cpu / wall }'
+grep -E "VmHWM|VmRSS|RssAnon|RssShmem" "/proc/$pv/status" | sed 's/^/preview memory: /'

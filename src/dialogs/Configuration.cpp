@@ -61,9 +61,9 @@ Configuration::Configuration() {
   cmdOK = Place(new QPushButton("&Apply", this), 3360, 240, 1455, 315);
   cmdCancel = Place(new QPushButton("&Cancel", this), 3360, 720, 1455, 315);
   // Enter presses the focused button, and "Apply" from anywhere else.
-  cmdOK->setDefault(true);
   cmdOK->setAutoDefault(true);
   cmdCancel->setAutoDefault(true);
+  vb::KeepDefaultButton(this, cmdOK);
 
   fraSpeed = Place(new QGroupBox("Speed", this), 120, 1320, 3135, 855, true);
   hsbSpeed = Place(new dialogs::HScrollBar(kSlowest, kFastest, fraSpeed), 240, 300, 2415, 255);

@@ -23,6 +23,11 @@ class HScrollBar : public QScrollBar {
   void SetSmallChange(int16_t change) { setSingleStep(change); }
   void SetLargeChange(int16_t change) { setPageStep(change); }
 
+ protected:
+  // Up and Page Up move towards Min, Down and Page Down towards Max, by
+  // SmallChange and LargeChange.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   // The bar itself counts from left to right; when Min is the larger end
   // it holds the negated value.

@@ -72,6 +72,17 @@ class Backend {
   virtual bool EmbedInForeign(QWidget* window, uint32_t parent) = 0;
   // Calls `gone` once the foreign window is destroyed.
   virtual void WatchForeignWindow(uint32_t handle, std::function<void()> gone) = 0;
+  // True when `handle` is a window of another program that can hold a child
+  // window of ours: it exists, it shows output, and it is not the screen itself.
+  virtual bool CanHostChild(uint32_t handle) = 0;
+  // Lets the window system keep our window black wherever the program draws
+  // nothing, so that no picture of the window's whole area is ever held.
+  virtual void PaintBlackBySystem(QWidget* window) = 0;
+  // Calls `gone` when another program destroys our window's native window.
+  virtual void WatchOwnWindow(QWidget* window, std::function<void()> gone) = 0;
+  // The border a window manager adds, or will add, around our top-level
+  // window: its width on each side in pixels; all zero without one.
+  virtual RECT FrameMargins(QWidget* window) = 0;
 };
 
 // The backend in use; set once at start-up (or by a test).

@@ -39,6 +39,20 @@ void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, i
   window->setFixedSize(TwipsToPixelsX(clientWidthTwips), TwipsToPixelsY(clientHeightTwips));
 }
 
+void KeepDefaultButton(QWidget* window, QPushButton* button) {
+  button->setDefault(true);
+  // Runs after the buttons' own focus handling, which takes the frame away
+  // from a button that loses the focus.
+  QObject::connect(qApp, &QApplication::focusChanged, button, [window, button](QWidget*, QWidget* now) {
+    if (!now || now->window() != window) return;
+    auto* focused = qobject_cast<QPushButton*>(now);
+    for (QPushButton* other : window->findChildren<QPushButton*>()) {
+      const bool framed = focused ? other == focused : other == button;
+      if (other->isDefault() != framed) other->setDefault(framed);
+    }
+  });
+}
+
 void UseClassicLook(QWidget* window) {
   static QStyle* classic = QStyleFactory::create("Windows");
   if (!classic) return;  // keep the application's look

@@ -3,6 +3,7 @@
 // the fixed dialog frame.
 #include <QColor>
 #include <QFont>
+#include <QPushButton>
 #include <QWidget>
 
 #include "platform/Forms.h"
@@ -30,6 +31,11 @@ void SetFrameCaptionColour(QWidget* frame, const QColor& colour);
 
 // Not resizable, no minimise or maximise button; the close box on request.
 void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, int clientHeightTwips);
+
+// Gives `button` the default-button frame whenever the focus in `window` is
+// on a control that is not a button; a button that has the focus shows the
+// frame itself.
+void KeepDefaultButton(QWidget* window, QPushButton* button);
 
 // Gives the window and every control in it the classic dialog look: raised
 // buttons, sunken boxes, frame captions standing in the frame's top line.

@@ -1,6 +1,7 @@
 #include "platform/Forms.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -80,12 +81,40 @@ std::string Form::Caption() const { return windowTitle().toStdString(); }
 
 float Form::Left() const { return static_cast<float>(frameGeometry().x() * Screen::TwipsPerPixelX()); }
 float Form::Top() const { return static_cast<float>(frameGeometry().y() * Screen::TwipsPerPixelY()); }
-float Form::Width() const { return static_cast<float>(frameGeometry().width() * Screen::TwipsPerPixelX()); }
-float Form::Height() const { return static_cast<float>(frameGeometry().height() * Screen::TwipsPerPixelY()); }
+// The outer size: the window and the frame a window manager puts around it,
+// known before the window is first shown.
+float Form::Width() const {
+  const RECT frame = Host().FrameMargins(const_cast<Form*>(this));
+  return static_cast<float>((width() + frame.left + frame.right) * Screen::TwipsPerPixelX());
+}
+float Form::Height() const {
+  const RECT frame = Host().FrameMargins(const_cast<Form*>(this));
+  return static_cast<float>((height() + frame.top + frame.bottom) * Screen::TwipsPerPixelY());
+}
 
-void Form::Move(float left, float top) { move(TwipsToPixelsX(left), TwipsToPixelsY(top)); }
+void Form::Move(float left, float top) {
+  QPoint corner(TwipsToPixelsX(left), TwipsToPixelsY(top));
+  // Qt places a window that has its native window but no frame yet by its
+  // client area; the frame the window manager adds then goes around it.
+  if (isWindow() && testAttribute(Qt::WA_WState_Created) && frameGeometry() == geometry()) {
+    const RECT frame = Host().FrameMargins(this);
+    corner += QPoint(frame.left, frame.top);
+  }
+  move(corner);
+}
 
 uint32_t Form::hWnd() { return Host().WindowHandle(this); }
+
+void Form::showEvent(QShowEvent* event) {
+  // When another program destroys the window, it is unloaded as if closed.
+  if (HasHost() && isWindow()) {
+    QPointer<Form> self(this);
+    Host().WatchOwnWindow(this, [self] {
+      if (self) self->Unload();
+    });
+  }
+  QWidget::showEvent(event);
+}
 
 void Form::closeEvent(QCloseEvent* event) {
   // The close box unloads the window; an unload that was cancelled keeps it.

@@ -43,7 +43,7 @@ class Form : public QWidget {
   void SetCaption(const std::string& caption);
   std::string Caption() const;
 
-  // The outer size and position in twips.
+  // The outer size and position in twips, the window manager's frame included.
   float Left() const;
   float Top() const;
   float Width() const;
@@ -59,6 +59,7 @@ class Form : public QWidget {
  protected:
   virtual void Form_Load() {}
   virtual void Form_Unload(int16_t& Cancel) { (void)Cancel; }
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

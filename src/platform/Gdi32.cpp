@@ -19,6 +19,7 @@ struct Bitmap {
 struct DeviceContext {
   HBITMAP bitmap = 0;         // memory context: the selected bitmap
   QImage* surface = nullptr;  // surface context: the owner's image
+  QPoint origin;              // where the surface lies in the drawing area
 };
 
 struct Objects {
@@ -45,10 +46,11 @@ HBITMAP NewBitmap(QImage image) {
   return handle;
 }
 
-QImage* ImageOf(HDC dc) {
+QImage* ImageOf(HDC dc, QPoint* origin = nullptr) {
   Objects& gdi = Gdi();
   auto it = gdi.contexts.find(dc);
   if (it == gdi.contexts.end()) return nullptr;
+  if (origin) *origin = it->second.origin;
   if (it->second.surface) return it->second.surface;
   auto bitmap = gdi.bitmaps.find(it->second.bitmap);
   return bitmap == gdi.bitmaps.end() ? nullptr : &bitmap->second.image;
@@ -100,11 +102,16 @@ bool DeleteObject(HGDIOBJ object) {
 
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, uint32_t rop) {
   if (rop != SRCCOPY) return false;
-  QImage* to = ImageOf(dest);
-  const QImage* from = ImageOf(src);
+  QPoint toOrigin, fromOrigin;
+  QImage* to = ImageOf(dest, &toOrigin);
+  const QImage* from = ImageOf(src, &fromOrigin);
   if (!to || !from || to->isNull() || from->isNull() || to->format() != kGdiFormat ||
       from->format() != kGdiFormat)
     return false;
+  x -= toOrigin.x();
+  y -= toOrigin.y();
+  srcX -= fromOrigin.x();
+  srcY -= fromOrigin.y();
   // Clip the block to the destination, then to the source, moving both ends alike.
   auto clip = [&](int& d, int& s, int& size, int dLimit, int sLimit) {
     int cut = std::max({0, -d, -s});
@@ -125,11 +132,12 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
   return true;
 }
 
-HDC CreateSurfaceDC(QImage* surface) {
+HDC CreateSurfaceDC(QImage* surface, QPoint origin) {
   Objects& gdi = Gdi();
   if (!surface || gdi.Full()) return 0;
   HDC dc = gdi.NewHandle();
   gdi.contexts[dc].surface = surface;
+  gdi.contexts[dc].origin = origin;
   return dc;
 }
 

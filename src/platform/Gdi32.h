@@ -38,8 +38,10 @@ bool DeleteObject(HGDIOBJ object);
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, uint32_t rop);
 
 // A device context that draws on `surface`, which its owner keeps alive (and
-// may re-create at another size, in kGdiFormat) until ReleaseSurfaceDC.
-HDC CreateSurfaceDC(QImage* surface);
+// may re-create at another size, in kGdiFormat) until ReleaseSurfaceDC. The
+// surface holds the block of the drawing area whose top-left corner is
+// `origin`; drawing outside that block is clipped away.
+HDC CreateSurfaceDC(QImage* surface, QPoint origin = QPoint(0, 0));
 void ReleaseSurfaceDC(HDC dc);
 
 // The most objects the process may hold at once (device contexts and

@@ -1,8 +1,9 @@
 #include "preview/PreviewScreen.h"
 
-#include <QPaintEvent>
 #include <QPainter>
+#include <QRasterWindow>
 
+#include "platform/Backend.h"
 #include "platform/Runtime.h"
 #include "platform/VbConv.h"
 #include "preview/Preview.h"
@@ -16,15 +17,29 @@ namespace {
 constexpr double kDesignWidth = 2580, kDesignHeight = 1860;
 }
 
+// The window that shows the picture of the frame's box, at the box's place.
+class PreviewScreen::FrameBox : public QRasterWindow {
+ public:
+  FrameBox(QWindow* parent, const QImage* picture, QRect area) : QRasterWindow(parent), picture_(picture) {
+    setGeometry(area);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, *picture_); }
+
+ private:
+  const QImage* picture_;
+};
+
 PreviewScreen::PreviewScreen() {
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_ShowWithoutActivating);
-  setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel
+  setAttribute(Qt::WA_PaintOnScreen);  // no picture of the whole window
+  setAttribute(Qt::WA_NativeWindow);
   setFocusPolicy(Qt::NoFocus);
   resize(vb::TwipsToPixelsX(kDesignWidth), vb::TwipsToPixelsY(kDesignHeight));
-  picture_ = QImage(size(), kGdiFormat);
-  picture_.fill(Qt::black);
-  dc_ = CreateSurfaceDC(&picture_);
+  winId();  // the box's window lives inside this one
+  Host().PaintBlackBySystem(this);
 
   previewtimer = new QTimer(this);
   previewtimer->setInterval(kTickMs);
@@ -32,9 +47,23 @@ PreviewScreen::PreviewScreen() {
   connect(previewtimer, &QTimer::timeout, this, [this] { previewtimer_Timer(); });
 
   Form_Initialize();
+  frameArea_ = QRect(PicX, PicY, FrameW, FrameH);
+  if (!frameArea_.isEmpty()) {
+    picture_ = QImage(frameArea_.size(), kGdiFormat);
+    picture_.fill(Qt::black);
+  }
+  dc_ = CreateSurfaceDC(&picture_, frameArea_.topLeft());
+  if (!picture_.isNull()) {
+    box_ = std::make_unique<FrameBox>(windowHandle(), &picture_, frameArea_);
+    box_->show();
+  }
 }
 
-PreviewScreen::~PreviewScreen() { ReleaseSurfaceDC(dc_); }
+// The box goes first: it lives inside the window's own native window.
+PreviewScreen::~PreviewScreen() {
+  box_.reset();
+  ReleaseSurfaceDC(dc_);
+}
 
 void PreviewScreen::Form_Initialize() {
   Trapped("PreviewScreen/Form_Initialize", [] {
@@ -60,26 +89,11 @@ void PreviewScreen::previewtimer_Timer() {
     if (PreviewFrame >= FrameCount) PreviewFrame = 0;
     BitBlt(dc_, PicX, PicY, FrameW, FrameH, PreviewDC, int32_t{PreviewFrame} * FrameW + SrcX, SrcY,
            SRCCOPY);
-    update();
+    if (box_) box_->update();
   });
 }
 
 void PreviewScreen::Form_Unload(int16_t&) {
   X_Cleanup_And_End();
   vb::End(0);  // the common exit came back after reporting an error of its own
-}
-
-void PreviewScreen::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  painter.drawImage(event->rect().topLeft(), picture_, event->rect());
-}
-
-void PreviewScreen::resizeEvent(QResizeEvent* event) {
-  if (size() != picture_.size() && !size().isEmpty()) {
-    QImage resized(size(), kGdiFormat);
-    resized.fill(Qt::black);
-    QPainter(&resized).drawImage(0, 0, picture_);
-    picture_ = std::move(resized);  // the same object, so the device context follows
-  }
-  vb::Form::resizeEvent(event);
 }

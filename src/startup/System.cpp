@@ -1,5 +1,6 @@
 #include "startup/System.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -92,7 +93,9 @@ void CenterForm(vb::Form& form) {
   Trapped("System/CenterForm", [&] {
     float left = vb::Screen::Width() / 2 - form.Width() / 2;
     float top = vb::Screen::Height() / 2 - form.Height() / 2;
-    form.Move(left, top);
+    // A window larger than the screen keeps its top-left corner (its caption
+    // and first controls) on screen.
+    form.Move(std::max(left, 0.0f), std::max(top, 0.0f));
   });
 }
 

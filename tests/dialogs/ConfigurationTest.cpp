@@ -157,6 +157,22 @@ TEST_F(SetUpDialog, EnterPressesApplyUnlessTheFocusIsOnCancel) {
   EXPECT_FALSE(IniExists());
 }
 
+TEST_F(SetUpDialog, ApplyKeepsTheDefaultFrameUnlessCancelHasTheFocus) {
+  OpenActive();
+  auto check = [&](QWidget* w, bool cancelFramed) {
+    w->setFocus();
+    ASSERT_EQ(dlg->focusWidget(), w);
+    EXPECT_EQ(dlg->cmdOK->isDefault(), !cancelFramed) << w->metaObject()->className();
+    EXPECT_EQ(dlg->cmdCancel->isDefault(), cancelFramed) << w->metaObject()->className();
+  };
+  check(dlg->cmdOK, false);
+  check(dlg->hsbSpeed, false);
+  check(dlg->cmdCancel, true);
+  check(dlg->runnerchk, false);
+  check(dlg->Picture1, false);
+  check(dlg->cmdOK, false);
+}
+
 TEST_F(SetUpDialog, TabVisitsTheControlsInOrder) {
   OpenActive();
   std::vector<QWidget*> expected = {dlg->cmdCancel, dlg->hsbSpeed,  dlg->belowchk, dlg->abovechk,

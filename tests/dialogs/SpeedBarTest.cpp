@@ -78,16 +78,19 @@ TEST_F(SpeedBar, RunsFromSlow200AtTheLeftToFast1AtTheRight) {
 
 TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
   bar->setFocus();
-  bar->SetValue(100);
-  QTest::keyClick(bar, Qt::Key_Left);
-  EXPECT_EQ(bar->Value(), 101);
-  QTest::keyClick(bar, Qt::Key_Right);
-  QTest::keyClick(bar, Qt::Key_Right);
-  EXPECT_EQ(bar->Value(), 99);
-  QTest::keyClick(bar, Qt::Key_Home);
-  EXPECT_EQ(bar->Value(), 200);
-  QTest::keyClick(bar, Qt::Key_End);
-  EXPECT_EQ(bar->Value(), 1);
+  // Left, Up and Page Up go towards "Slow" (200), the others towards "Fast" (1).
+  const std::pair<Qt::Key, int> keys[] = {
+      {Qt::Key_Left, 101},  {Qt::Key_Right, 99},    {Qt::Key_Up, 101}, {Qt::Key_Down, 99},
+      {Qt::Key_PageUp, 105}, {Qt::Key_PageDown, 95}, {Qt::Key_Home, 200}, {Qt::Key_End, 1},
+  };
+  for (auto [key, expected] : keys) {
+    bar->SetValue(100);
+    QTest::keyClick(bar, key);
+    EXPECT_EQ(bar->Value(), expected) << QKeySequence(key).toString().toStdString();
+  }
+  bar->SetValue(198);
+  QTest::keyClick(bar, Qt::Key_PageUp);
+  EXPECT_EQ(bar->Value(), 200);  // stops at the end
 }
 
 TEST_F(SpeedBar, TakesNoValueBeyondItsEnds) {

@@ -2,6 +2,7 @@
 //   x11_tool window <title>   opens a top-level window with that title, prints
 //                             its id, and lives until stdin closes
 //   x11_tool close <id>       asks a window to close, as a close box does
+//   x11_tool destroy <id>     destroys a window of any program
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,7 +55,7 @@ int CloseWindow(xcb_connection_t* c, xcb_window_t w) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: x11_tool window <title> | close <id>\n");
+    std::fprintf(stderr, "usage: x11_tool window <title> | close <id> | destroy <id>\n");
     return 2;
   }
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
@@ -63,9 +64,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string verb = argv[1];
-  int rc = verb == "window" ? OpenWindow(c, argv[2])
-           : verb == "close" ? CloseWindow(c, static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0)))
-                             : 2;
+  const auto id = static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0));
+  int rc = 2;
+  if (verb == "window") rc = OpenWindow(c, argv[2]);
+  if (verb == "close") rc = CloseWindow(c, id);
+  if (verb == "destroy") {
+    xcb_destroy_window(c, id);
+    Sync(c);
+    rc = 0;
+  }
   xcb_disconnect(c);
   return rc;
 }

@@ -44,19 +44,41 @@ class Preview : public testing::Test {
 
 TEST_F(Preview, ParentIsTheNumberAtTheEndOfTheLine) {
   struct Case {
-    const char* line;
+    std::string line;
     int32_t parent;
   };
+  const std::string noise(8 << 20, 'a');  // a line this long is still read in one pass
   const Case cases[] = {
-      {"/p 1234", 1234}, {"/p:1234", 1234}, {"/p", 0},        {"/p abc", 0},  {"/p 12abc", 0},
-      {"/p 7 8", 8},     {"/p 2.5", 2},     {"/p 3.5", 4},     {"/p -12", -12}, {"/p 1e3", 1000},
-      {"", 0},           {"/p  42  ", 42},
+      {"/p 1234", 1234},           {"/p:1234", 1234},           {"/p 7 8", 8},
+      {"/p 2.5", 2},               {"/p 3.5", 4},               {"/p 1e3", 1000},
+      {"/p  42  ", 42},            {"/p 0x2a00007", 0x2a00007}, {"/p:0x1f", 31},
+      {"/p 0x00000000000010", 16}, {"/p " + noise + " 0x2a", 42},
   };
   for (const Case& c : cases) {
     Starter::hPreviewParent = 0;
+    host.foreignRects[static_cast<uint32_t>(c.parent)] = RECT{0, 0, 152, 112};
     RunWith(c.line);
-    EXPECT_EQ(Starter::hPreviewParent, c.parent) << c.line;
+    EXPECT_EQ(Starter::hPreviewParent, c.parent) << c.line.substr(0, 40);
     EXPECT_EQ(Starter::RunMode, Starter::rmPreview);
+  }
+  EXPECT_TRUE(host.CallsStartingWith("EndProcess").empty());
+  EXPECT_FALSE(ErrorShown());
+}
+
+TEST_F(Preview, WithoutAWindowToShowInItEndsAtOnce) {
+  host.foreignRects[77] = RECT{0, 0, 1024, 768};  // the screen itself, say
+  host.noHostWindows.insert(77);
+  for (const char* line : {"/p", "/p 0", "/p abc", "/p 12abc", "/p 0x", "/p -12", "/p 555", "/p 77", ""}) {
+    host.calls.clear();
+    vb::ResetFormsForTests();
+    try {
+      RunWith(line);
+      ADD_FAILURE() << "\"" << line << "\" runs on";
+    } catch (const ProcessEnded& ended) {
+      EXPECT_EQ(ended.code, 0) << line;
+    }
+    EXPECT_FALSE(vb::FormInstance<PreviewScreen>().isVisible()) << line;
+    EXPECT_EQ(host.CallsStartingWith("EndProcess"), std::vector<std::string>{"EndProcess 0"}) << line;
   }
   EXPECT_FALSE(ErrorShown());
 }
@@ -117,31 +139,39 @@ TEST_F(Preview, FrameIsCentredRoundingHalvesToEven) {
   }
 }
 
-TEST_F(Preview, FramesRunFromTwoRoundTheStripAndStayAfterARepaint) {
+TEST_F(Preview, FramesRunFromTwoRoundTheStrip) {
   InstallStrip();
   Starter::X_LoadPics4Preview();
   Starter::PreviewRect = RECT{0, 0, 152, 112};
   PreviewScreen window;
   window.resize(152, 112);
-  EXPECT_TRUE(IsBlack(window.Picture().pixel(76, 55)));  // black until the first tick
+  ASSERT_EQ(window.FrameArea(), QRect(26, 18, 100, 75));
+  const QImage& box = window.Picture();
+  EXPECT_TRUE(IsBlack(box.pixel(50, 37)));  // black until the first tick
   std::vector<int> drawn;
   for (int tick = 0; tick < 21; ++tick) {
     window.previewtimer_Timer();
-    drawn.push_back(FrameOf(window.Picture().pixel(76, 55)));
+    drawn.push_back(FrameOf(box.pixel(50, 37)));
   }
   const std::vector<int> expected = {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
                                      13, 14, 15, 16, 17, 18, 19, 0,  1,  2};
   EXPECT_EQ(drawn, expected);
-  const QImage picture = window.Picture();
-  EXPECT_EQ(FrameOf(picture.pixel(26, 18)), 2);
-  EXPECT_EQ(FrameOf(picture.pixel(125, 92)), 2);
-  for (QPoint outside : {QPoint(25, 18), QPoint(126, 92), QPoint(26, 17), QPoint(26, 93), QPoint(0, 0),
-                         QPoint(151, 111)})
-    EXPECT_TRUE(IsBlack(picture.pixel(outside))) << outside.x() << "," << outside.y();
-  // A repaint shows the frame drawn last.
-  const QImage shown = window.grab().toImage();
-  EXPECT_EQ(FrameOf(shown.pixel(76, 55)), 2);
-  EXPECT_TRUE(IsBlack(shown.pixel(10, 10)));
+  EXPECT_EQ(FrameOf(box.pixel(0, 0)), 2);
+  EXPECT_EQ(FrameOf(box.pixel(99, 74)), 2);
+}
+
+TEST_F(Preview, CostsTheFramesBoxWhateverTheHostsSize) {
+  InstallStrip();
+  Starter::X_LoadPics4Preview();
+  Starter::PreviewRect = RECT{0, 0, 8000, 8000};
+  PreviewScreen window;
+  window.resize(8000, 8000);
+  window.previewtimer_Timer();
+  // The window system keeps the window black; only the box has a picture.
+  EXPECT_EQ(host.CallsStartingWith("PaintBlackBySystem").size(), 1u);
+  EXPECT_EQ(window.FrameArea(), QRect(3950, 3962, 100, 75));
+  EXPECT_EQ(window.Picture().size(), QSize(100, 75));
+  EXPECT_EQ(FrameOf(window.Picture().pixel(50, 37)), 2);
 }
 
 TEST_F(Preview, MissingStripReportsNothingAndKeepsTicking) {
@@ -156,7 +186,7 @@ TEST_F(Preview, MissingStripReportsNothingAndKeepsTicking) {
   for (int tick = 0; tick < 25; ++tick) window.previewtimer_Timer();
   EXPECT_EQ(Starter::PreviewFrame, 6);
   EXPECT_TRUE(window.previewtimer->isActive());
-  for (QPoint p : {QPoint(26, 18), QPoint(76, 55), QPoint(125, 92)})
+  for (QPoint p : {QPoint(0, 0), QPoint(50, 37), QPoint(99, 74)})
     EXPECT_TRUE(IsBlack(window.Picture().pixel(p)));
   EXPECT_FALSE(ErrorShown());
   EXPECT_EQ(System::ErrNumber, 0);

@@ -1,9 +1,10 @@
 #!/bin/bash
 # The preview on a real X server: a host window of our own passes its id with
-# "/p"; screenshots show the strip's frames centred in it, moving on every
-# tick; destroying the host window ends the preview at once, and so does a
-# host window that was gone before the start. "/p" alone runs unseen until it
-# is killed.
+# "/p", in decimal or in hexadecimal; screenshots show the strip's frames
+# centred in it, moving on every tick; destroying the host window ends the
+# preview at once. Without a window to show in (none, 0, text, the root
+# window, an input-only window, one already gone) the preview ends at once;
+# a huge host window costs no more memory than a small one.
 # Usage: e2e_preview.sh <zentravo> <preview_host> <built data folder>
 set -u
 ZENTRAVO=$1
@@ -19,9 +20,10 @@ PICX=26 PICY=18                # where a 100 x 75 frame is centred in it
 HOST_AREA=${W}x${H}+${HX}+${HY}
 
 # --- helpers ----------------------------------------------------------------
-# Opens a host window as program $1 and sets HOSTID; `feed $1` destroys the window.
+# Opens a host window as program $1 (of size $2 x $3, kind $4) and sets
+# HOSTID; `feed $1` destroys the window.
 start_host() {
-  start_fed_program "$1" "$HOST" $W $H
+  start_fed_program "$1" "$HOST" "${2:-$W}" "${3:-$H}" "${4:-}"
   HOSTID=$(first_line "$1")
   [ -n "$HOSTID" ] || fail "the host window did not open"
 }
@@ -70,7 +72,7 @@ convert -size 100x75 "${args[@]}" +append -type TrueColor "BMP3:$DATADIR/Z_Previ
   fail "cannot write the test strip"
 
 start_host host2
-start_program strip "$ZENTRAVO" /p "$HOSTID"
+start_program strip "$ZENTRAVO" /p "$(printf '0x%x' "$HOSTID")"
 sleep 0.5
 first=-1 last=-1 advances=0 t_first=0 t_last=0
 declare -A frames=()
@@ -103,6 +105,7 @@ echo "frames seen: ${!frames[*]}; $advances changes in $elapsed ms"
 
 # --- 3. the host destroys its window: the preview ends with 0 -------------
 feed host2
+HOSTID_GONE=$HOSTID
 t0=$(ms)
 rc=$(exit_code strip 1)
 [ "$rc" != running ] || fail "the preview still runs one second after its host window went"
@@ -110,21 +113,38 @@ echo "ended $(( $(ms) - t0 )) ms after the host window went, exit code $rc"
 [ "$rc" = 0 ] || fail "exit code $rc after the host window went"
 program_ended host2 && fail "the host program itself ended"
 
-# A host window that is gone before the preview starts: nothing to outlive.
-start_program gone "$ZENTRAVO" /p "$HOSTID"
-rc=$(exit_code gone 3)
-[ "$rc" != running ] || fail "the preview runs on for a host window that was already gone"
-[ "$rc" = 0 ] || fail "exit code $rc with a host window already gone"
+# --- 4. nothing to show in: the preview ends at once with 0 ------------------
+ends_at_once() {
+  local name=$1
+  shift
+  start_program "$name" "$ZENTRAVO" "$@"
+  local rc
+  rc=$(exit_code "$name" 3)
+  [ "$rc" = 0 ] || fail "\"$*\": $rc (expected to end at once with 0)"
+}
+ROOT_ID=$(xwininfo -root | awk '/Window id:/ {print $4}')
+start_host inputonly $W $H input-only
+ends_at_once gone /p "$HOSTID_GONE"
+ends_at_once none /p
+ends_at_once zero /p 0
+ends_at_once text /p abc
+ends_at_once root /p "$ROOT_ID"
+ends_at_once rootdec /p "$((ROOT_ID))"
+ends_at_once inputonly /p "$HOSTID"
+# A line of about 1.5 MB is read in one pass.
+words=()
+for i in $(seq 12); do words+=("$(head -c 120000 /dev/zero | tr '\0' 'x')"); done
+ends_at_once long /p "${words[@]}" 0
 
-# --- 4. "/p" alone runs unseen and ends when killed --------------------------
-start_program alone "$ZENTRAVO" /p
-wait_until 1 program_ended alone && fail "\"/p\" alone ended by itself with $(exit_code alone 0)"
-if xwininfo -root -tree | grep -q '"Preview"'; then
-  id=$(xwininfo -root -tree | awk '/"Preview"/{print $1; exit}')
-  xwininfo -id "$id" | grep -q IsViewable && fail '"/p" alone shows a window'
-fi
-kill -TERM "$(program_pid alone)"
-rc=$(exit_code alone 5)
-[ "$rc" = 143 ] || fail "\"/p\" alone ended with $rc on SIGTERM (expected 143)"
+# --- 5. a huge host window costs what a small one costs ----------------------
+start_host huge 8000 8000
+start_program huge_preview "$ZENTRAVO" /p "$HOSTID"
+sleep 1.5
+program_ended huge_preview && fail "the preview in a huge host ended by itself"
+hwm=$(awk '/VmHWM/ {print $2}' "/proc/$(program_pid huge_preview)/status")
+echo "peak memory with an 8000 x 8000 host: $hwm kB"
+(( hwm < 120000 )) || fail "the preview in an 8000 x 8000 host peaked at $hwm kB"
+feed huge
+[ "$(exit_code huge_preview 3)" = 0 ] || fail "the huge host's preview did not end with its window"
 
 echo "all checks passed"

@@ -82,6 +82,14 @@ TEST_F(Input, LoadShowsTheWindowFullScreenTopmostWithoutPointer) {
   EXPECT_EQ(Run(), 0);
 }
 
+TEST_F(Input, ShowWindowDestroyedByAnotherProgramEndsTheShowThroughTheCommonExit) {
+  ScreenSaver& s = MakeShow();
+  host.At(1.5, [&] { host.DestroyOwn(&s); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_DOUBLE_EQ(host.now, 1.5);
+  EXPECT_EQ(host.CallsStartingWith("MusicClose").size(), 1u);  // the theme was playing
+}
+
 // The whole show mode from its entry: the pointer is hidden while it runs
 // and shown again by the exit.
 TEST(ShowEntry, RunScreenSaverPlaysUntilInputAndEndsThroughTheCommonExit) {

@@ -1,3 +1,6 @@
+#include <functional>
+
+#include "dialogs/Configuration.h"
 #include "platform/User32.h"
 #include "show/ScreenSaver.h"
 #include "tests/startup/StartupFixture.h"
@@ -100,15 +103,55 @@ TEST_F(CommonExit, EndedThemeOrNoThemeIsNotStopped) {
   EXPECT_EQ(host.calls, std::vector<std::string>{"EndProcess 0"});
 }
 
-TEST_F(CommonExit, CenteringAWindowWiderThanTheScreenGivesANegativeLeft) {
-  host.screenWidth = 300;
-  vb::Form wide;
-  wide.resize(400, 100);
-  System::CenterForm(wide);
-  EXPECT_LT(wide.Left(), 0);
-  wide.resize(300, 100);
-  System::CenterForm(wide);
-  EXPECT_EQ(wide.Left(), 0);
+TEST_F(CommonExit, CentringCountsTheFrameAndKeepsTheTopLeftCornerOnScreen) {
+  struct Case {
+    int screenW, screenH;
+    RECT frame;
+    QSize window;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {1024, 768, {}, {200, 100}, {412, 334}},
+      {1024, 768, {4, 23, 4, 5}, {200, 100}, {408, 320}},  // a window manager's frame
+      {300, 200, {}, {400, 100}, {0, 50}},                  // wider than the screen
+      {320, 200, {4, 23, 4, 5}, {328, 293}, {0, 0}},        // larger every way
+  };
+  for (const Case& c : cases) {
+    host.screenWidth = c.screenW;
+    host.screenHeight = c.screenH;
+    host.frame = c.frame;
+    vb::Form window;
+    window.resize(c.window);
+    System::CenterForm(window);
+    EXPECT_EQ(window.pos(), c.expected) << c.window.width() << "x" << c.window.height() << " on "
+                                        << c.screenW << "x" << c.screenH;
+  }
+}
+
+TEST_F(CommonExit, AWindowDestroyedByAnotherProgramEndsTheProcessAsClosingIt) {
+  const std::vector<std::pair<const char*, std::function<vb::Form*()>>> windows = {
+      {"error window",
+       [] {
+         System::ErrNumber = 5;
+         System::ReportError("Starter/Main");
+         return &vb::FormInstance<BugReportForm>();
+       }},
+      {"settings dialog",
+       [] {
+         Starter::Settings.SpinSpeed = 1.0f;
+         Starter::Run_Configure();
+         return &vb::FormInstance<Configuration>();
+       }},
+  };
+  for (const auto& [name, open] : windows) {
+    vb::ResetFormsForTests();
+    host.calls.clear();
+    vb::Form* window = open();
+    ASSERT_TRUE(window->isVisible()) << name;
+    host.DestroyOwn(window);
+    EXPECT_THROW(host.ProcessEvents(), ProcessEnded) << name;
+    EXPECT_EQ(host.CallsStartingWith("EndProcess"), std::vector<std::string>{"EndProcess 0"}) << name;
+  }
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ wait_until 5 test "$(wc -l <"$E2E_TMP/opened" 2>/dev/null)" = 2 || fail "the bro
 [ "$(sed -n 1p "$E2E_TMP/opened")" = "http://www.zentravo.example/support.htm" ] || fail "wrong support page"
 [ "$(sed -n 2p "$E2E_TMP/opened")" = "http://www.zentravo.example/" ] || fail "wrong home page"
 
-echo "--- a second /s ends at once without touching the settings file"
+echo "--- a second /s ends at once"
 start_program first "$ZENTRAVO" /a
 wait_until 10 has_window "Error Code: VORN- 5-Starter/Run_Password" || fail "no first instance"
-mkfifo "$INI"  # reading it would block: any access to the file hangs the program
+mkfifo "$INI"  # a second show that went on would read this as missing and keep running
 start_program second "$ZENTRAVO" /s
 [ "$(exit_code second 5)" = 0 ] || fail "a second /s did not end at once"
 rm -f "$INI"
@@ -55,6 +55,26 @@ kill "$HOSTWIN_PID" 2>/dev/null
 exit_code third 5 >/dev/null  # a search while its windows go can miss the others
 "$X11_TOOL" close "$(window_by_title "Error Code: VORN- 5-Starter/Run_Password")"
 [ "$(exit_code first 5)" = 0 ] || fail "first instance did not end"
+
+echo "--- every running instance counts, whichever of them started first"
+shows_own_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
+for i in 1 2 3; do
+  start_program "inst$i" "$ZENTRAVO" /a
+  wait_until 10 shows_own_window "inst$i" || fail "instance $i showed no window"
+done
+stop() { kill "$(program_pid "$1")"; [ "$(exit_code "$1" 5)" != running ] || fail "$1 did not end"; }
+show_ends_at_once() {
+  start_program "$1" "$ZENTRAVO" /s
+  [ "$(exit_code "$1" 3)" = 0 ] || fail "$2: /s did not end at once"
+}
+stop inst1
+show_ends_at_once probe1 "the first instance ended, two run"
+stop inst3
+show_ends_at_once probe2 "the first and the last ended, one runs"
+stop inst2
+start_program probe3 "$ZENTRAVO" /s
+wait_until 10 shows_own_window probe3 || fail "with no other instance left, /s showed no window"
+stop probe3
 
 echo "--- a garbage settings file never crashes the program"
 head -c 4096 /dev/urandom >"$INI"

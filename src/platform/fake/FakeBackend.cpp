@@ -28,6 +28,16 @@ void FakeBackend::DestroyForeign(uint32_t handle) {
   });
 }
 
+void FakeBackend::DestroyOwn(QWidget* window) {
+  At(now, [this, window] {
+    auto it = ownWatchers_.find(window);
+    if (it == ownWatchers_.end()) return;
+    auto gone = std::move(it->second);
+    ownWatchers_.erase(it);
+    gone();
+  });
+}
+
 std::vector<std::string> FakeBackend::CallsStartingWith(const std::string& prefix) const {
   std::vector<std::string> out;
   for (const auto& c : calls)
@@ -146,3 +156,15 @@ bool FakeBackend::EmbedInForeign(QWidget* window, uint32_t parent) {
 void FakeBackend::WatchForeignWindow(uint32_t handle, std::function<void()> gone) {
   watchers_.emplace(handle, std::move(gone));
 }
+
+bool FakeBackend::CanHostChild(uint32_t handle) {
+  return foreignRects.count(handle) > 0 && noHostWindows.count(handle) == 0;
+}
+
+void FakeBackend::PaintBlackBySystem(QWidget*) { calls.push_back("PaintBlackBySystem"); }
+
+void FakeBackend::WatchOwnWindow(QWidget* window, std::function<void()> gone) {
+  ownWatchers_[window] = std::move(gone);
+}
+
+RECT FakeBackend::FrameMargins(QWidget* window) { return window->isWindow() ? frame : RECT{}; }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ class FakeBackend : public Backend {
   std::function<void()> onPass;
   // Destroys a foreign window: its watchers are told in the next pass.
   void DestroyForeign(uint32_t handle);
+  // Another program destroys our window: its watcher is told in the next pass.
+  void DestroyOwn(QWidget* window);
+  // Foreign windows that cannot hold a child (the screen, input-only windows).
+  std::set<uint32_t> noHostWindows;
+  // The border a window manager adds around every top-level window.
+  RECT frame;
 
   // --- what the test reads back ---
   double now = 0;                    // the virtual steady clock
@@ -86,6 +93,10 @@ class FakeBackend : public Backend {
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
   void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
+  bool CanHostChild(uint32_t handle) override;
+  void PaintBlackBySystem(QWidget* window) override;
+  void WatchOwnWindow(QWidget* window, std::function<void()> gone) override;
+  RECT FrameMargins(QWidget* window) override;
 
  private:
   struct Scheduled {
@@ -95,6 +106,7 @@ class FakeBackend : public Backend {
   std::vector<Scheduled> scheduled_;
   std::map<QWidget*, uint32_t> handles_;
   std::multimap<uint32_t, std::function<void()>> watchers_;
+  std::map<QWidget*, std::function<void()>> ownWatchers_;
   uint32_t nextHandle_ = 0x1000;
   double NextScheduled() const;
 };

@@ -11,49 +11,22 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/file.h>
 #include <thread>
 #include <unistd.h>
 
 #include "platform/WinDir.h"
+#include "platform/qt/InstanceLock.h"
 #include "platform/qt/SdlSound.h"
 #include "platform/qt/X11Windows.h"
 
-namespace {
-
-// Holds an exclusive lock on a file in the per-user folder for the whole
-// life of the process; a crash releases it with the process.
-int TakeInstanceLock(bool* othersRunning) {
-  std::string dir = WindowsDirectoryHostPath();
-  std::error_code ignored;
-  std::filesystem::create_directories(dir, ignored);
-  std::string path = dir + "/.instance-lock";
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    *othersRunning = false;
-    return -1;
-  }
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    *othersRunning = true;
-    ::close(fd);
-    return -1;
-  }
-  *othersRunning = false;
-  return fd;
-}
-
-}  // namespace
-
-QtBackend::QtBackend(std::string commandLine) : commandLine_(std::move(commandLine)) {
-  lockFd_ = TakeInstanceLock(&prevInstance_);
+QtBackend::QtBackend(std::string commandLine)
+    : commandLine_(std::move(commandLine)), instanceLock_(std::make_unique<InstanceLock>(WindowsDirectoryHostPath())) {
   SetHost(this);
 }
 
-QtBackend::~QtBackend() {
-  if (lockFd_ >= 0) ::close(lockFd_);
-}
+QtBackend::~QtBackend() = default;
+
+bool QtBackend::PrevInstance() { return instanceLock_->OthersRunning(); }
 
 SdlSound& QtBackend::Sound() {
   if (!sound_) sound_ = std::make_unique<SdlSound>();
@@ -151,3 +124,13 @@ bool QtBackend::EmbedInForeign(QWidget* window, uint32_t parent) {
 void QtBackend::WatchForeignWindow(uint32_t handle, std::function<void()> gone) {
   x11::WatchForeignWindow(handle, std::move(gone));
 }
+
+bool QtBackend::CanHostChild(uint32_t handle) { return x11::CanHostChild(handle); }
+
+void QtBackend::PaintBlackBySystem(QWidget* window) { x11::PaintBlackBySystem(window); }
+
+void QtBackend::WatchOwnWindow(QWidget* window, std::function<void()> gone) {
+  x11::WatchOwnWindow(window, std::move(gone));
+}
+
+RECT QtBackend::FrameMargins(QWidget* window) { return x11::FrameMargins(window); }

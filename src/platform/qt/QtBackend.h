@@ -5,6 +5,7 @@
 
 #include "platform/Backend.h"
 
+class InstanceLock;
 class SdlSound;
 
 class QtBackend : public Backend {
@@ -21,7 +22,7 @@ class QtBackend : public Backend {
   void RunMessageLoop() override;
   void QuitMessageLoop() override;
   std::string CommandLine() override { return commandLine_; }
-  bool PrevInstance() override { return prevInstance_; }
+  bool PrevInstance() override;
   [[noreturn]] void EndProcess(int code) override;
   void SetPointerHidden(bool hidden) override;
   uint32_t FindTopLevelWindow(const std::string& title) override;
@@ -40,11 +41,14 @@ class QtBackend : public Backend {
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
   void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
+  bool CanHostChild(uint32_t handle) override;
+  void PaintBlackBySystem(QWidget* window) override;
+  void WatchOwnWindow(QWidget* window, std::function<void()> gone) override;
+  RECT FrameMargins(QWidget* window) override;
 
  private:
   std::string commandLine_;
-  bool prevInstance_ = false;
-  int lockFd_ = -1;
+  std::unique_ptr<InstanceLock> instanceLock_;
   bool pointerHidden_ = false;
   std::unique_ptr<SdlSound> sound_;
   SdlSound& Sound();

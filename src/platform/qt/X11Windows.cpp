@@ -2,13 +2,18 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
+#include <thread>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -57,6 +62,7 @@ std::vector<xcb_window_t> Children(xcb_connection_t* c, xcb_window_t w) {
 class DestroyWatcher : public QAbstractNativeEventFilter {
  public:
   std::multimap<uint32_t, std::function<void()>> watched;
+  std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> own;
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t") return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
@@ -66,10 +72,46 @@ class DestroyWatcher : public QAbstractNativeEventFilter {
     std::vector<std::function<void()>> gone;
     for (auto it = range.first; it != range.second; ++it) gone.push_back(it->second);
     watched.erase(destroy->window);
+    // Our own window counts only while it is the one Qt shows: when Qt itself
+    // destroys a native window to make a new one, the handle gives the new id.
+    for (auto& [widget, callback] : own) {
+      QWindow* handle = widget ? widget->windowHandle() : nullptr;
+      if (handle && widget->isVisible() && handle->winId() == destroy->window) gone.push_back(callback);
+    }
     for (auto& g : gone) g();
     return false;
   }
 };
+
+xcb_screen_t* FirstScreen(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data; }
+
+bool IsRoot(xcb_connection_t* c, xcb_window_t w) {
+  for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem; xcb_screen_next(&it))
+    if (it.data->root == w) return true;
+  return false;
+}
+
+// True when the window manager lists `name` among what it supports.
+bool WindowManagerSupports(xcb_connection_t* c, xcb_atom_t name) {
+  const xcb_atom_t supported = Atom(c, "_NET_SUPPORTED");
+  if (!supported || !name) return false;
+  auto reply = Ask(c, xcb_get_property_reply,
+                   xcb_get_property(c, 0, FirstScreen(c)->root, supported, XCB_ATOM_ATOM, 0, 4096));
+  if (!reply || reply->format != 32) return false;
+  const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+  const int count = xcb_get_property_value_length(reply.get()) / 4;
+  return std::find(atoms, atoms + count, name) != atoms + count;
+}
+
+// The four CARDINALs of _NET_FRAME_EXTENTS, once the window manager has set them.
+bool ReadFrameExtents(xcb_connection_t* c, xcb_window_t w, xcb_atom_t extents, RECT* margins) {
+  auto reply = Ask(c, xcb_get_property_reply, xcb_get_property(c, 0, w, extents, XCB_ATOM_CARDINAL, 0, 4));
+  if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) return false;
+  const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+  *margins = RECT{static_cast<int32_t>(v[0]), static_cast<int32_t>(v[2]), static_cast<int32_t>(v[1]),
+                  static_cast<int32_t>(v[3])};
+  return true;
+}
 
 DestroyWatcher* Watcher() {
   static DestroyWatcher* watcher = nullptr;
@@ -135,6 +177,80 @@ void WatchForeignWindow(uint32_t window, std::function<void()> gone) {
     return;
   }
   watcher->watched.emplace(window, std::move(gone));
+}
+
+bool CanHostChild(uint32_t window) {
+  xcb_connection_t* c = Connection();
+  if (!c || window == 0 || IsRoot(c, window)) return false;
+  auto attributes = Ask(c, xcb_get_window_attributes_reply, xcb_get_window_attributes(c, window));
+  return attributes && attributes->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT;
+}
+
+void PaintBlackBySystem(QWidget* window) {
+  xcb_connection_t* c = Connection();
+  if (!c) return;
+  window->setAttribute(Qt::WA_NativeWindow);
+  const auto id = static_cast<xcb_window_t>(window->winId());
+  const uint32_t black = FirstScreen(c)->black_pixel;
+  xcb_change_window_attributes(c, id, XCB_CW_BACK_PIXEL, &black);
+  xcb_clear_area(c, 0, id, 0, 0, 0, 0);
+  xcb_flush(c);
+}
+
+void WatchOwnWindow(QWidget* window, std::function<void()> gone) {
+  if (!Connection()) return;
+  auto& own = Watcher()->own;
+  own.erase(std::remove_if(own.begin(), own.end(), [&](const auto& entry) { return entry.first == window; }),
+            own.end());
+  own.emplace_back(window, std::move(gone));
+}
+
+RECT FrameMargins(QWidget* window) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window->isWindow()) return {};
+  if (QWindow* handle = window->windowHandle(); handle && handle->isVisible()) {
+    const QMargins m = handle->frameMargins();
+    return RECT{m.left(), m.top(), m.right(), m.bottom()};
+  }
+  // Not mapped yet: a window manager that can tell its frame in advance is
+  // asked about a window of its own, which leaves ours as it is, and given a
+  // moment to answer. Its frame does not change while we run.
+  static std::optional<RECT> predicted;
+  if (predicted) return *predicted;
+  predicted = RECT{};
+  const xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+  const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
+  if (!extents || !WindowManagerSupports(c, request)) return *predicted;
+  xcb_screen_t* screen = FirstScreen(c);
+  const xcb_window_t probe = xcb_generate_id(c);
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 100, 100, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  // Like our windows that ask: a dialog of a fixed size.
+  const xcb_atom_t type = Atom(c, "_NET_WM_WINDOW_TYPE");
+  const xcb_atom_t dialog = Atom(c, "_NET_WM_WINDOW_TYPE_DIALOG");
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, probe, type, XCB_ATOM_ATOM, 32, 1, &dialog);
+  const uint32_t fixedSize[18] = {16 | 32, 0, 0, 0, 0, 100, 100, 100, 100};  // PMinSize | PMaxSize
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, probe, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18,
+                      fixedSize);
+  xcb_client_message_event_t event{};
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = probe;
+  event.type = request;
+  xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                 reinterpret_cast<const char*>(&event));
+  xcb_flush(c);
+  RECT margins{};
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (ReadFrameExtents(c, probe, extents, &margins)) {
+      predicted = margins;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  xcb_destroy_window(c, probe);
+  xcb_flush(c);
+  return *predicted;
 }
 
 }  // namespace x11

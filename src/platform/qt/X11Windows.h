@@ -19,5 +19,15 @@ bool ClientRect(uint32_t window, RECT* rect);
 bool EmbedInForeign(QWidget* window, uint32_t parent);
 // Calls `gone` once when the foreign window is destroyed.
 void WatchForeignWindow(uint32_t window, std::function<void()> gone);
+// True for a window that exists, shows output and is no screen's root.
+bool CanHostChild(uint32_t window);
+// The X server fills the window with black wherever nothing is drawn.
+void PaintBlackBySystem(QWidget* window);
+// Calls `gone` when another program destroys the window's X window (one that
+// Qt destroys itself to make a new one does not count).
+void WatchOwnWindow(QWidget* window, std::function<void()> gone);
+// The frame a window manager adds around a top-level window; asked of the
+// window manager before the window is first mapped.
+RECT FrameMargins(QWidget* window);
 
 }  // namespace x11

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Our windows on a screen of 320 x 200 pixels: the settings dialog and the
+# error window start with their top-left corner on screen, so "Apply" can be
+# clicked; and when another program destroys the settings dialog's, the
+# error window's or the show's window, the process ends with 0.
+# Usage: e2e_windows.sh <zentravo> <x11_tool> <built data folder>
+set -u
+ZENTRAVO=$1 X11_TOOL=$2 DATA=$3
+. "$(dirname "$0")/lib.sh"
+e2e_setup "$DATA" 320x200
+INI=$ZENTRAVO_WINDIR/zentravo.ini
+SETUP="Screen Saver Set-Up"
+ERROR="Error Code: VORN- 5-Starter/Run_Password"
+
+# Starts program $1 with the rest as its arguments and waits for the window
+# titled $TITLE; sets WID, X, Y, WIDTH, HEIGHT.
+open_window() {
+  local name=$1
+  shift
+  start_program "$name" "$ZENTRAVO" "$@"
+  wait_until 10 has_window "$TITLE" || fail "$name: no window \"$TITLE\""
+  WID=$(window_by_title "$TITLE")
+  eval "$(xdotool getwindowgeometry --shell "$WID")"
+}
+ends_with_0() { [ "$(exit_code "$1" 3)" = 0 ] || fail "$2"; }
+
+echo "--- the settings dialog starts on screen; Apply can be clicked"
+TITLE=$SETUP open_window small /c
+(( X >= 0 && Y >= 0 )) || fail "the dialog starts at $X, $Y"
+xdotool mousemove $((X + 4087 * WIDTH / 4920)) $((Y + 397 * HEIGHT / 4395)) click 1
+ends_with_0 small "clicking Apply did not end the dialog"
+[ -s "$INI" ] || fail "Apply wrote nothing"
+
+echo "--- the error window starts on screen"
+TITLE=$ERROR open_window err /a
+(( X >= 0 && Y >= 0 )) || fail "the error window starts at $X, $Y"
+
+echo "--- another program destroys our windows: the process ends with 0"
+"$X11_TOOL" destroy "$WID"
+ends_with_0 err "the error window's process lives on without its window"
+TITLE=$SETUP open_window dlg /c
+"$X11_TOOL" destroy "$WID"
+ends_with_0 dlg "the dialog's process lives on without its window"
+start_program show "$ZENTRAVO" /s
+show_window() { xdotool search --onlyvisible --pid "$(program_pid show)" 2>/dev/null | head -n1; }
+wait_until 10 eval '[ -n "$(show_window)" ]' || fail "the show opened no window"
+"$X11_TOOL" destroy "$(show_window)"
+ends_with_0 show "the show lives on without its window"
+
+echo "1 passed, 0 failed"
