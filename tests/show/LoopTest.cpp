@@ -34,13 +34,16 @@ class Loop : public ShowFixture {
     auto& s = Starter::Settings;
     s.Intro = intro, s.Flag = flag, s.Below = below, s.Runner = runner, s.Gunner = gunner, s.Above = above;
   }
+  void Expect(double keyAt, const Trace& trace) {
+    PressKeyAt(keyAt);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(played, trace);
+  }
 };
 
 TEST_F(Loop, AllOnPlaysTheIntroductionOnceThenTheFiveInOrderForEver) {
   Set(-1, -1, -1, -1, -1, -1);
-  PressKeyAt(24 + 4 * 11 + 1);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Flag", 24}, {"Below", 28}, {"Runner", 32}, {"Gunner", 36}, {"Above", 40},
+  Expect(24 + 4 * 11 + 1, (Trace{{"Flag", 24}, {"Below", 28}, {"Runner", 32}, {"Gunner", 36}, {"Above", 40},
                            {"Flag", 44}, {"Below", 48}, {"Runner", 52}, {"Gunner", 56}, {"Above", 60},
                            {"Flag", 64}, {"Below", 68}}));
   EXPECT_EQ(host.CallsStartingWith("MusicOpen").size(), 1u);
@@ -48,25 +51,19 @@ TEST_F(Loop, AllOnPlaysTheIntroductionOnceThenTheFiveInOrderForEver) {
 
 TEST_F(Loop, WithoutTheIntroductionTheFirstEpisodeStartsAtOnceAndNoMusicPlays) {
   Set(0, 0, -1, 0, -1, 0);
-  PressKeyAt(17);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Below", 0}, {"Gunner", 4}, {"Below", 8}, {"Gunner", 12}, {"Below", 16}}));
+  Expect(17, (Trace{{"Below", 0}, {"Gunner", 4}, {"Below", 8}, {"Gunner", 12}, {"Below", 16}}));
   EXPECT_TRUE(host.CallsStartingWith("Music").empty());
 }
 
 TEST_F(Loop, ASingleEpisodeRepeats) {
   Set(0, 0, 0, 0, 0, -1);
-  PressKeyAt(10);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Above", 0}, {"Above", 4}, {"Above", 8}}));
+  Expect(10, (Trace{{"Above", 0}, {"Above", 4}, {"Above", 8}}));
 }
 
 TEST_F(Loop, SettingsAreReadBeforeEachCall) {
   Set(0, -1, -1, 1, 0, 0);  // any non-zero value is on
   host.At(2, [] { Starter::Settings.Below = 0; });
-  PressKeyAt(13);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Flag", 0}, {"Runner", 4}, {"Flag", 8}, {"Runner", 12}}));
+  Expect(13, (Trace{{"Flag", 0}, {"Runner", 4}, {"Flag", 8}, {"Runner", 12}}));
 }
 
 TEST_F(Loop, WithEveryEpisodeOffItWaitsForInputWithoutSpinning) {
