@@ -16,7 +16,7 @@ struct Spy {
   const char *left, *right;  // the hands
   bool below;
   const char* face;  // the first one
-  int places[4];      // over four runs from a new stage
+  int places[4];     // over four runs from a new stage
   int sequences;
   std::vector<std::string> scripts;  // of each sequence; "run": the blink run, "speak": the cloud
   const char* run;
@@ -76,6 +76,7 @@ TEST_P(Spies, FourRunsTakeThePlacesInTurnAndSlideInAndOutStrictly) {
       std::vector<float>& depths = isHand ? handDepths : headDepths;
       const float depth = Depth(e, isHand ? s.hand1.Height() : s.head.Height());
       if (depth == depths.back()) continue;
+      EXPECT_TRUE(e.visible || depth == 0) << e;
       depths.push_back(depth);
       if (e.t - last > 0.0101) steps += ' ';
       EXPECT_GE(e.t - last, 0.0099) << e;
@@ -84,7 +85,8 @@ TEST_P(Spies, FourRunsTakeThePlacesInTurnAndSlideInAndOutStrictly) {
     }
     for (size_t i = 0; i < left.size(); ++i) {
       EXPECT_EQ(right[i].left, groupLeft + hand + gap) << right[i];
-      EXPECT_EQ(std::tuple(right[i].t, right[i].top, right[i].visible), std::tuple(left[i].t, left[i].top, left[i].visible));
+      EXPECT_EQ(std::tuple(right[i].t, right[i].top, right[i].visible),
+                std::tuple(left[i].t, left[i].top, left[i].visible));
     }
     // In by 35 twips a tick until wholly on screen, out by as many steps.
     auto Slide = [](float height) {
@@ -97,7 +99,8 @@ TEST_P(Spies, FourRunsTakeThePlacesInTurnAndSlideInAndOutStrictly) {
     EXPECT_EQ(headDepths, Slide(s.head.Height()));
     const std::string hands((handDepths.size() - 1) / 2, 'H'), heads((headDepths.size() - 1) / 2, 'h');
     EXPECT_EQ(steps, hands + heads + " " + heads + hands);
-    EXPECT_FALSE((spy.below ? s.hand1 : s.handa).Visible() || (spy.below ? s.hand2 : s.handb).Visible() || s.head.Visible()) << "hidden after";
+    for (const Image* sprite : {&s.head, spy.below ? &s.hand1 : &s.handa, spy.below ? &s.hand2 : &s.handb})
+      EXPECT_FALSE(sprite->Visible()) << "hidden after";
   }
 }
 

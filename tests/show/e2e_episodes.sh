@@ -20,7 +20,8 @@ note() { echo "-- $*"; }
 # $1 down: BOX_W BOX_H BOX_X BOX_Y (BOX_W is 0 when all is black).
 box() {
   local top=${1:-0} b
-  b=$(convert "$SHOT" -crop "1920x$((1080 - top))+0+$top" +repage -bordercolor black -border 1 -format '%@' info: 2>/dev/null)
+  b=$(convert "$SHOT" -crop "1920x$((1080 - top))+0+$top" +repage -bordercolor black -border 1 -format '%@' info: \
+    2>/dev/null)
   [[ $b =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
   BOX_W=${BASH_REMATCH[1]} BOX_H=${BASH_REMATCH[2]} BOX_X=$((BASH_REMATCH[3] - 1)) BOX_Y=$((BASH_REMATCH[4] - 1 + top))
   BOX_R=$((BOX_X + BOX_W)) BOX_B=$((BOX_Y + BOX_H))
