@@ -38,23 +38,4 @@ TEST_F(Input, MouseButtonOverASpriteDoesNotEndTheShowButOverTheBackgroundDoes) {
   EXPECT_DOUBLE_EQ(host.now, 8);
 }
 
-TEST_F(Input, MouseHandlersActOnlyInShowModeButAKeyAlways) {
-  ScreenSaver& s = MakeShow();
-  host.At(1, [&] {
-    Starter::RunMode = Starter::rmPreview;
-    s.MouseDownAt({1, 1}, 1, 0);
-    s.Form_Click();
-    s.Form_DblClick();
-    int16_t ascii = 'a';
-    s.Form_KeyPress(ascii);
-  });
-  PressKeyAt(2);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_DOUBLE_EQ(host.now, 2);
-  Starter::RunMode = Starter::rmScreenSaver;
-  MakeShow();
-  host.At(host.now + 1, [this] { show->Form_DblClick(); });
-  EXPECT_EQ(Run(), 0);
-}
-
 }  // namespace

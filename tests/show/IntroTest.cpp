@@ -15,7 +15,9 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
   MakeShow();
   std::string seen;
   for (double t : {2.999, 3.001, 5.999, 6.001, 20.999, 21.001, 23.9})
-    host.At(t, [&] { seen += std::string(show->title1.Visible() ? "1" : "-") + (show->title2.Visible() ? "2 " : "- "); });
+    host.At(t, [&] {
+      seen += std::string(show->title1.Visible() ? "1" : "-") + (show->title2.Visible() ? "2 " : "- ");
+    });
   const int forms = vb::LoadedFormCount();
   Probe().PlayEpisodeIntro();
   EXPECT_NEAR(host.now, 24.0, 1e-9);

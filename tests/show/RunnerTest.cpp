@@ -34,7 +34,8 @@ class Runner : public ShowFixture {
     if (firstX) EXPECT_EQ(steps[0].left, left0 + firstX * kStep);
     if (firstY) EXPECT_EQ(steps[0].top, top0 + firstY * kStep);
     for (size_t i = 0; i < steps.size(); ++i) {
-      const float dx = steps[i].left - (i ? steps[i - 1].left : left0), dy = steps[i].top - (i ? steps[i - 1].top : top0);
+      const float dx = steps[i].left - (i ? steps[i - 1].left : left0);
+      const float dy = steps[i].top - (i ? steps[i - 1].top : top0);
       const std::string frame = (dx > 0 ? "righter" : "lefter") + std::to_string((i + 1) % 3);
       ASSERT_TRUE(std::abs(dx) == kStep && std::abs(dy) == kStep && steps[i].visible && steps[i].picture == frame)
           << "step " << i << ": " << steps[i] << " after " << (i ? steps[i - 1] : steps[0]);

@@ -105,7 +105,6 @@ class Timeline {
   Timeline(const Timeline&) = delete;
   Timeline& operator=(const Timeline&) = delete;
 
-  // The changes of one sprite.
   std::vector<Event> Of(const std::string& sprite) const {
     std::vector<Event> out;
     for (const Event& e : events)

@@ -150,7 +150,8 @@ TEST_P(Spies, EachEyeSequenceHasItsSoundsFacesTicksAndWaitsAndOnlyBelowTheLeftAn
         std::string want = spy.scripts[sequence - 1] + " ";
         for (size_t at; (at = want.find("run ")) != std::string::npos;) want.replace(at, 3, spy.run);
         const bool speaks = spy.below && place != 3;
-        if (size_t at = want.find("speak "); at != std::string::npos) want.replace(at, 6, speaks ? "cloud 6s -cloud 2s " : "");
+        if (size_t at = want.find("speak "); at != std::string::npos)
+          want.replace(at, 6, speaks ? "cloud 6s -cloud 2s " : "");
         EXPECT_EQ(EyeScript(timeline, host.effects), want);
         if (!speaks) EXPECT_TRUE(timeline.Of("cloud").empty());
       }

@@ -76,8 +76,9 @@ TEST_F(Waits, EffectsPlayFromTheDataFolderOnlyWithSoundOn) {
   Starter::Settings.Sound = 1;  // any non-zero value is on
   Probe().PlayEffect("z_step.wav");
   Probe().PlayEffect("z_gun.wav");  // missing: silent, no error
-  EXPECT_EQ(host.CallsStartingWith("PlayEffect"), (std::vector<std::string>{"PlayEffect " + dir.Path() + "/z_step.wav",
-                                                                            "PlayEffect " + dir.Path() + "/z_gun.wav"}));
+  const std::string folder = "PlayEffect " + dir.Path() + "/";
+  EXPECT_EQ(host.CallsStartingWith("PlayEffect"),
+            (std::vector<std::string>{folder + "z_step.wav", folder + "z_gun.wav"}));
   EXPECT_DOUBLE_EQ(host.now, 0) << "an effect does not wait";
 }
 
