@@ -1,191 +1,103 @@
 // "Flag The Planet": lanes, directions, the stop, the walk cycle and its
 // footsteps, recorded as a timeline of the walker.
-#include <algorithm>
-#include <sstream>
-
-#include "Passes.h"
 #include "ShowFixture.h"
-#include "Timeline.h"
 
 namespace {
 
 using Event = Timeline::Event;
 
-// One run of the walker, split at mid-screen.
-struct Walk {
-  std::vector<Event> approach, stand, walkOff;  // stand: the standing pose, if it stopped
-  std::vector<FakeBackend::Effect> effects;
-};
-
 class Flag : public ShowFixture {
  protected:
-  void SetUp() override {
-    ShowFixture::SetUp();
-    Starter::Settings.Sound = -1;
-    MakeShow();
-    Probe().SetupStage();
-  }
-  float SW() const { return static_cast<float>(host.screenWidth * host.twipsX); }
-  float SH() const { return static_cast<float>(host.screenHeight * host.twipsY); }
-  float W() const { return show->righty[0].Width(); }
-  float H() const { return show->righty[0].Height(); }
-  float Mid() const { return SW() / 2 - W() / 2; }
-
-  // Plays one run: lane 1 to 3, with or without the stop (which speaks
-  // case 4: 3 s of silence).
-  Walk Play(int lane, bool stops) {
-    const bool right = Probe().FlagDirection() == 0;
+  // Plays one run in lane 1 to 3, with or without the stop (which speaks
+  // case 4: 3 s of silence). Returns the walker's steps; `pose` gets the
+  // standing pose, if any.
+  std::vector<Event> Play(int lane, bool stops, std::vector<Event>& pose) {
     host.draws = {(lane - 1) / 3.0f + 0.01f, stops ? 0.2f : 0.7f, 3 / 9.0f + 0.01f};
     host.effects.clear();
     Timeline timeline(host, *show);
     PassEvery(host, 0.01, host.now + 60);
     Probe().PlayEpisodeFlag();
     host.ProcessEvents();  // what the run left on screen
-    Walk walk;
-    bool atMid = false;  // the approach ends at the first place at or past mid-screen
-    for (const Event& e : timeline.Of("imgflag")) {
-      if (e.picture == "stand") walk.stand.push_back(e);
-      else (atMid ? walk.walkOff : walk.approach).push_back(e);
-      atMid = atMid || (right ? e.left >= Mid() : e.left <= Mid());
-    }
-    walk.effects = host.effects;
-    return walk;
+    std::vector<Event> steps;
+    for (const Event& e : timeline.Of("imgflag")) (e.picture == "stand" ? pose : steps).push_back(e);
+    return steps;
   }
 };
 
-struct Run {
-  int16_t direction;
-  int lane;
-  bool stops;
-};
-
-class FlagRun : public Flag, public testing::WithParamInterface<Run> {};
+class FlagRun : public Flag, public testing::WithParamInterface<std::tuple<int16_t, int, bool>> {};
 
 TEST_P(FlagRun, CrossesInItsLaneAndStopsAtMidScreenWhenDrawn) {
   const auto [direction, lane, stops] = GetParam();
+  ScreenSaver& s = Stage();
   const bool right = direction == 0;
-  const float step = right ? 75 : -75;
+  const float step = right ? 75 : -75, W = s.righty[0].Width(), H = s.righty[0].Height();
   Probe().SetFlagDirection(direction);
-  const double start = host.now;
-  Walk walk = Play(lane, stops);
+  std::vector<Event> pose;
+  std::vector<Event> steps = Play(lane, stops, pose);
+  ASSERT_GE(steps.size(), 4u);
+  const Event gone = steps.back();  // hidden where the last step left it
+  steps.pop_back();
+  EXPECT_NEAR(steps[0].t, 4.01, 1e-4) << "4 s of nothing, then the first step";
+  EXPECT_EQ(right ? steps[0].left + W : steps[0].left, right ? step : SW() + step) << "one step in from its edge";
 
-  ASSERT_GE(walk.approach.size(), 2u);
-  ASSERT_FALSE(walk.walkOff.empty());
-  const Event& first = walk.approach.front();
-  EXPECT_NEAR(first.t - start, 4.01, 1e-4) << "4 s of nothing, then the first step";
-  // It enters one step in from its edge.
-  EXPECT_EQ(right ? first.left + W() : first.left, right ? step : SW() + step);
-
-  // Every walking frame stands in the lane: top, middle or bottom.
-  const float bottom = lane == 1 ? show->stand.Height() : lane == 2 ? SH() / 2 + H() / 2 : SH();
-  std::vector<Event> steps = walk.approach;
-  steps.insert(steps.end(), walk.walkOff.begin(), walk.walkOff.end());
-  for (const Event& e : steps) {
-    EXPECT_EQ(e.top + H(), bottom) << e;
-    EXPECT_EQ(e.picture.substr(0, 5), right ? "right" : "lefty") << e;
+  const float bottom = lane == 1 ? s.stand.Height() : lane == 2 ? SH() / 2 + H / 2 : SH();
+  size_t mid = 0;  // the first step at or past mid-screen
+  while (mid < steps.size() && (right ? steps[mid].left < SW() / 2 - W / 2 : steps[mid].left > SW() / 2 - W / 2)) ++mid;
+  ASSERT_LT(mid + 1, steps.size());
+  for (size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].top + H, bottom) << steps[i];
+    EXPECT_EQ(steps[i].picture, (right ? "righty" : "lefty") + std::to_string((i + 1) % 3)) << "frames 1, 2, 0, ...";
+    if (i == 0 || i == mid + 1) continue;
+    EXPECT_EQ(steps[i].left - steps[i - 1].left, step) << steps[i];
+    EXPECT_NEAR(steps[i].t - steps[i - 1].t, 0.03, 1e-4) << "three ticks a step: " << steps[i];
   }
-  // Steps of 75 twips, three ticks apart.
-  for (size_t i = 1; i < walk.approach.size(); ++i) {
-    EXPECT_EQ(walk.approach[i].left - walk.approach[i - 1].left, step) << walk.approach[i];
-    EXPECT_NEAR(walk.approach[i].t - walk.approach[i - 1].t, 0.03, 1e-4) << walk.approach[i];
-  }
-  const Event& stop = walk.approach.back();
-
-  const Event& resume = walk.walkOff.front();  // the first step after mid-screen
+  const Event &stop = steps[mid], &resume = steps[mid + 1];
   if (stops) {
-    ASSERT_EQ(walk.stand.size(), 1u);
-    const Event& pose = walk.stand.front();
-    EXPECT_TRUE(pose.visible);
-    EXPECT_EQ(pose.top + show->stand.Height(), bottom) << "the pose keeps the walker's bottom edge";
-    if (lane == 1) EXPECT_EQ(pose.top, 0);
-    EXPECT_EQ(pose.left, right ? stop.left + W() - 1.5f * show->stand.Width() : stop.left);
-    EXPECT_NEAR(pose.t - stop.t, 0.025, 0.006) << "right after the last step's ticks";
-    // It stands for the speech (1 s alone, 2 s after), then walks on from
-    // where it stopped, the rightward walker half a stand width further left.
-    EXPECT_EQ(resume.left, (right ? stop.left - show->stand.Width() / 2 : stop.left) + step);
-    EXPECT_NEAR(resume.t - pose.t, 3, 0.012);
+    ASSERT_EQ(pose.size(), 1u);
+    EXPECT_TRUE(pose[0].visible);
+    EXPECT_EQ(pose[0].top + s.stand.Height(), bottom) << "the pose keeps the walker's bottom edge";
+    EXPECT_EQ(pose[0].left, right ? stop.left + W - 1.5f * s.stand.Width() : stop.left);
+    EXPECT_NEAR(pose[0].t - stop.t, 0.025, 0.006) << "right after the last step's ticks";
+    // It stands for the speech (1 s alone, 2 s after), then walks on, the
+    // rightward walker from half a stand width further left.
+    EXPECT_EQ(resume.left, (right ? stop.left - s.stand.Width() / 2 : stop.left) + step);
+    EXPECT_NEAR(resume.t - pose[0].t, 3, 0.012);
   } else {
-    EXPECT_TRUE(walk.stand.empty());
+    EXPECT_TRUE(pose.empty());
     EXPECT_EQ(resume.left, stop.left + step) << "no pause at mid-screen";
     EXPECT_NEAR(resume.t - stop.t, 0.03, 1e-4);
   }
-  for (size_t i = 1; i < walk.walkOff.size() - 1; ++i) {
-    EXPECT_EQ(walk.walkOff[i].left - walk.walkOff[i - 1].left, step) << walk.walkOff[i];
-    EXPECT_NEAR(walk.walkOff[i].t - walk.walkOff[i - 1].t, 0.03, 1e-4) << walk.walkOff[i];
-  }
-  // The frames run on 1, 2, 0, ... across the stop; each frame 1 brings a step.
-  std::vector<double> footsteps;
-  for (size_t i = 0; i + 1 < steps.size(); ++i) {
-    EXPECT_EQ(steps[i].picture.back(), "120"[i % 3]) << steps[i];
-    if (steps[i].picture.back() == '1') footsteps.push_back(steps[i].t - 0.01);
-  }
-  ASSERT_EQ(walk.effects.size(), footsteps.size());
+  // A footstep with each frame 1, as it is drawn.
+  std::vector<FakeBackend::Effect> footsteps;
+  for (const Event& e : steps)
+    if (e.picture.back() == '1') footsteps.push_back({e.t - 0.01, "z_step.wav"});
+  ASSERT_EQ(host.effects.size(), footsteps.size());
   for (size_t i = 0; i < footsteps.size(); ++i) {
-    EXPECT_EQ(walk.effects[i].file, "z_step.wav");
-    EXPECT_NEAR(walk.effects[i].at, footsteps[i], 1e-4);
+    EXPECT_EQ(host.effects[i].file, footsteps[i].file);
+    EXPECT_NEAR(host.effects[i].at, footsteps[i].at, 1e-4);
   }
-  // It walks until it is wholly beyond the far edge, then hides there.
-  const Event& gone = walk.walkOff.back();
+  // Walks until wholly beyond the far edge, then hides there.
+  const Event &last = steps.back(), &lastOn = steps[steps.size() - 2];
   EXPECT_FALSE(gone.visible);
-  const Event& last = walk.walkOff[walk.walkOff.size() - 2];
-  const Event& lastOn = walk.walkOff[walk.walkOff.size() - 3];
   EXPECT_EQ(gone.left, last.left);
-  EXPECT_TRUE(right ? last.left >= SW() && lastOn.left < SW() : last.left <= -W() && lastOn.left > -W()) << last;
+  EXPECT_TRUE(right ? last.left >= SW() && lastOn.left < SW() : last.left <= -W && lastOn.left > -W) << last;
   EXPECT_EQ(Probe().FlagDirection(), right ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(LanesDirectionsStops, FlagRun,
-                         testing::ValuesIn(std::vector<Run>{{0, 1, false}, {0, 1, true}, {0, 2, false}, {0, 2, true},
-                                                            {0, 3, false}, {0, 3, true}, {1, 1, false}, {1, 1, true},
-                                                            {1, 2, false}, {1, 2, true}, {1, 3, false}, {1, 3, true}}));
+INSTANTIATE_TEST_SUITE_P(DirectionsLanesStops, FlagRun,
+                         testing::Combine(testing::Values(0, 1), testing::Values(1, 2, 3), testing::Bool()));
 
 TEST_F(Flag, FrameAndDirectionCarryOverFromRunToRun) {
+  Stage();
   char shownLast = '0';
   for (int run = 0; run < 5; ++run) {
-    Walk walk = Play(run % 3 + 1, run % 2 == 1);
-    std::vector<Event> steps = walk.approach;
-    steps.insert(steps.end(), walk.walkOff.begin(), walk.walkOff.end());
-    EXPECT_EQ(steps.front().picture.substr(0, 5), run % 2 == 0 ? "right" : "lefty") << run;
-    EXPECT_EQ(steps.front().picture.back(), "120"[shownLast - '0']) << run;
+    std::vector<Event> pose;
+    std::vector<Event> steps = Play(run % 3 + 1, run % 2 == 1, pose);
+    steps.pop_back();
+    EXPECT_EQ(steps.front().picture, (run % 2 == 0 ? "righty" : "lefty") + std::string(1, "120"[shownLast - '0']));
     shownLast = steps.back().picture.back();
     EXPECT_EQ(Probe().FlagFrame(), shownLast - '0');
-    EXPECT_EQ(walk.effects.size(), std::count_if(steps.begin(), steps.end() - 1,
-                                                 [](const Event& e) { return e.picture.back() == '1'; }));
   }
 }
-
-// The same runs with sound on and off: only the effects differ.
-class SoundOff : public ShowFixture, public testing::WithParamInterface<const char*> {
- protected:
-  std::vector<std::string> PlayOnce(int16_t sound) {
-    Starter::Settings.Sound = sound;
-    host.calls.clear();
-    MakeShow();
-    Probe().SetupStage();
-    Probe().SetBelowPlace(2);
-    Timeline timeline(host, *show);
-    const double start = host.now;
-    host.draws = {0.1f, 0.1f, 0.9f};  // Flag: lane 1, a stop, case 9; Below: sequence 1, case 1
-    std::string episode = GetParam();
-    episode == "Flag" ? Probe().PlayEpisodeFlag() : Probe().PlayEpisodeBelow();
-    std::vector<std::string> seen;
-    for (const Event& e : timeline.Events()) {
-      std::ostringstream line;
-      line << Event{e.t - start, e.sprite, e.picture, e.left, e.top, e.visible};
-      seen.push_back(line.str());
-    }
-    return seen;
-  }
-};
-
-TEST_P(SoundOff, ChangesNothingButTheEffects) {
-  std::vector<std::string> withSound = PlayOnce(-1);
-  EXPECT_FALSE(host.CallsStartingWith("PlayEffect").empty());
-  std::vector<std::string> silent = PlayOnce(0);
-  EXPECT_TRUE(host.CallsStartingWith("PlayEffect").empty());
-  EXPECT_EQ(silent, withSound);
-}
-
-INSTANTIATE_TEST_SUITE_P(Episodes, SoundOff, testing::Values("Flag", "Below"));
 
 }  // namespace

@@ -1,16 +1,12 @@
 // The order of the episode loop. This test brings its own repeating episodes,
 // which note when they run and then wait their usual 4 s; the linker takes
 // them instead of the show's own.
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "ShowFixture.h"
 #include "platform/Backend.h"
 
 namespace {
-std::vector<std::pair<std::string, double>> played;
-void Played(const char* name) { played.emplace_back(name, Host().Monotonic()); }
+std::string played;
+void Played(const char* name) { played += name + std::to_string(static_cast<int>(Host().Monotonic())) + " "; }
 }  // namespace
 
 void ScreenSaver::PlayEpisodeFlag() { Played("Flag"), Wait4Sec(); }
@@ -21,61 +17,44 @@ void ScreenSaver::PlayEpisodeAbove() { Played("Above"), Wait4Sec(); }
 
 namespace {
 
-using Trace = std::vector<std::pair<std::string, double>>;
-
-class Loop : public ShowFixture {
- protected:
-  void SetUp() override {
-    ShowFixture::SetUp();
-    played.clear();
-    dir.Write("z_wumble.mid", "MThd");
-  }
-  void Set(int16_t intro, int16_t flag, int16_t below, int16_t runner, int16_t gunner, int16_t above) {
-    auto& s = Starter::Settings;
-    s.Intro = intro, s.Flag = flag, s.Below = below, s.Runner = runner, s.Gunner = gunner, s.Above = above;
-  }
+struct Case {
+  const char* name;
+  int16_t intro, flag, below, runner, gunner, above;  // settings: any non-zero value is on
+  double input;                                       // the time of a key (of a click, with every episode off)
+  std::string played;                                 // the episodes with their start times
+  size_t music;                                       // times the theme is opened
 };
 
-TEST_F(Loop, AllOnPlaysTheIntroductionOnceThenTheFiveInOrderForEver) {
-  Set(-1, -1, -1, -1, -1, -1);
-  PressKeyAt(24 + 4 * 11 + 1);
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class Loop : public ShowFixture, public testing::WithParamInterface<Case> {};
+
+TEST_P(Loop, PlaysTheEpisodesThatAreOnInOrderUntilInput) {
+  const Case& c = GetParam();
+  played.clear();
+  dir.Write("z_wumble.mid", "MThd");
+  auto& s = Starter::Settings;
+  s.Intro = c.intro, s.Flag = c.flag, s.Below = c.below, s.Runner = c.runner, s.Gunner = c.gunner, s.Above = c.above;
+  if (c.played.empty()) MouseDownAt(c.input, {0, 0});
+  else PressKeyAt(c.input);
+  if (c.name == std::string("SettingsAreReadBeforeEachCall")) host.At(2, [] { Starter::Settings.Below = 0; });
   EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Flag", 24}, {"Below", 28}, {"Runner", 32}, {"Gunner", 36}, {"Above", 40},
-                           {"Flag", 44}, {"Below", 48}, {"Runner", 52}, {"Gunner", 56}, {"Above", 60},
-                           {"Flag", 64}, {"Below", 68}}));
-  EXPECT_EQ(host.CallsStartingWith("MusicOpen").size(), 1u);
+  EXPECT_EQ(played, c.played);
+  EXPECT_EQ(host.CallsStartingWith("MusicOpen").size(), c.music);
+  EXPECT_DOUBLE_EQ(host.now, c.input);
+  EXPECT_LT(host.passes, 20) << "spins";
 }
 
-TEST_F(Loop, WithoutTheIntroductionTheFirstEpisodeStartsAtOnceAndNoMusicPlays) {
-  Set(0, 0, -1, 0, -1, 0);
-  PressKeyAt(17);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Below", 0}, {"Gunner", 4}, {"Below", 8}, {"Gunner", 12}, {"Below", 16}}));
-  EXPECT_TRUE(host.CallsStartingWith("Music").empty());
-}
-
-TEST_F(Loop, ASingleEpisodeRepeats) {
-  Set(0, 0, 0, 0, 0, -1);
-  PressKeyAt(10);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Above", 0}, {"Above", 4}, {"Above", 8}}));
-}
-
-TEST_F(Loop, SettingsAreReadBeforeEachCall) {
-  Set(0, -1, -1, 1, 0, 0);  // any non-zero value is on
-  host.At(2, [] { Starter::Settings.Below = 0; });
-  PressKeyAt(13);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(played, (Trace{{"Flag", 0}, {"Runner", 4}, {"Flag", 8}, {"Runner", 12}}));
-}
-
-TEST_F(Loop, WithEveryEpisodeOffItWaitsForInputWithoutSpinning) {
-  Set(-1, 0, 0, 0, 0, 0);
-  MouseDownAt(5000, {0, 0});
-  EXPECT_EQ(Run(), 0);
-  EXPECT_DOUBLE_EQ(host.now, 5000);
-  EXPECT_TRUE(played.empty());
-  EXPECT_LT(host.passes, 20);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Settings, Loop,
+    testing::Values(Case{"AllOnTheIntroductionOnceThenTheFiveForEver", -1, -1, -1, -1, -1, -1, 69,
+                         "Flag24 Below28 Runner32 Gunner36 Above40 Flag44 Below48 Runner52 Gunner56 Above60 Flag64 "
+                         "Below68 ",
+                         1},
+                    Case{"NoIntroductionNoMusic", 0, 0, -1, 0, -1, 0, 17, "Below0 Gunner4 Below8 Gunner12 Below16 ", 0},
+                    Case{"ASingleEpisodeRepeats", 0, 0, 0, 0, 0, -1, 10, "Above0 Above4 Above8 ", 0},
+                    Case{"SettingsAreReadBeforeEachCall", 0, -1, -1, 1, 0, 0, 13, "Flag0 Runner4 Flag8 Runner12 ", 0},
+                    Case{"EveryEpisodeOffWaitsForInputWithoutSpinning", -1, 0, 0, 0, 0, 0, 5000, "", 1}),
+    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,97 +1,58 @@
 // "Marathon Runner": the entry from wherever the last run ended, the bounces
 // up to the drawn count (a corner counting twice), the exit and the resting
 // place beyond the edge.
-#include <cmath>
 #include <optional>
-#include <string>
 
-#include "Passes.h"
 #include "ShowFixture.h"
-#include "Timeline.h"
 
 namespace {
 
+using Event = Timeline::Event;
 constexpr float kStep = 75;
 
-struct Case {
-  const char* name;
-  int width, height;
-  std::optional<std::pair<float, float>> start;  // none: where the stage setup parked it
-  float draw;
-  int boinks;
-  int firstX, firstY;  // the direction of the first step; 0 for either
-};
-
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
-
-class Runner : public ShowFixture, public testing::WithParamInterface<Case> {
+class Runner : public ShowFixture {
  protected:
-  void SetUp() override {
-    ShowFixture::SetUp();
-    Starter::Settings.Sound = -1;
-  }
-  void Stage(int width, int height) {
-    host.screenWidth = width;
-    host.screenHeight = height;
-    MakeShow();
-    Probe().SetupStage();
-  }
-  float SW() const { return static_cast<float>(host.screenWidth * host.twipsX); }
-  float SH() const { return static_cast<float>(host.screenHeight * host.twipsY); }
-
-  // Plays one run and checks it against the rules; returns its steps.
-  std::vector<Timeline::Event> PlayAndCheck(float draw, int boinks, int firstX, int firstY) {
+  // Plays one run and checks it against the rules: a step diagonal each
+  // tick with the frames 1, 2, 0, ... of its way; silent until wholly on
+  // screen with a step to spare; `boinks` bounces inside the screen; then
+  // straight out, to rest just beyond the edge it crossed.
+  void PlayAndCheck(float draw, int boinks, int firstX, int firstY) {
     Image& r = show->imgSurf;
     const float left0 = r.Left(), top0 = r.Top();
     host.effects.clear();
     host.draws = {draw};
-    Timeline timeline(host, *show);
-    {
-      Passes guard(host, 100000);
-      try {
-        Probe().PlayEpisodeRunner();
-      } catch (const Runaway&) {
-        ADD_FAILURE() << "the run does not end";
-        return {};
-      }
+    Timeline timeline(host, *show, 100000);
+    try {
+      Probe().PlayEpisodeRunner();
+    } catch (const Runaway&) {
+      FAIL() << "the run does not end";
     }
-    std::vector<Timeline::Event> steps = timeline.Of("imgSurf");
+    const std::vector<Event> steps = timeline.Of("imgSurf");
     EXPECT_FALSE(r.Visible()) << "hidden where it stopped";
-    if (steps.empty()) return steps;
     const float W = r.Width(), H = r.Height();
-
-    // The first step, and the frames: 1, 2, 0, 1, ... of the way it runs.
+    ASSERT_FALSE(steps.empty());
     if (firstX) EXPECT_EQ(steps[0].left, left0 + firstX * kStep);
     if (firstY) EXPECT_EQ(steps[0].top, top0 + firstY * kStep);
     for (size_t i = 0; i < steps.size(); ++i) {
       const float dx = steps[i].left - (i ? steps[i - 1].left : left0);
       const float dy = steps[i].top - (i ? steps[i - 1].top : top0);
       const std::string frame = (dx > 0 ? "righter" : "lefter") + std::to_string((i + 1) % 3);
-      if (std::abs(dx) != kStep || std::abs(dy) != kStep || !steps[i].visible || steps[i].picture != frame) {
-        ADD_FAILURE() << "step " << i << ": " << steps[i] << " after " << (i ? steps[i - 1] : steps[0]);
-        return steps;
-      }
+      ASSERT_TRUE(std::abs(dx) == kStep && std::abs(dy) == kStep && steps[i].visible && steps[i].picture == frame)
+          << "step " << i << ": " << steps[i] << " after " << (i ? steps[i - 1] : steps[0]);
     }
-
-    // Silent until wholly on the screen with a step to spare; then the
-    // bounces, none of them crossing an edge.
-    size_t in = 0;
-    auto inside = [&](const Timeline::Event& e, float spare) {
+    auto inside = [&](const Event& e, float spare) {
       return e.left >= spare && e.left + W + spare <= SW() && e.top >= spare && e.top + H + spare <= SH();
     };
+    size_t in = 0;
     while (in < steps.size() && !inside(steps[in], kStep + 1)) ++in;
-    EXPECT_EQ(static_cast<int>(host.effects.size()), boinks);
-    if (host.effects.empty()) return steps;
+    ASSERT_EQ(static_cast<int>(host.effects.size()), boinks);
     for (const FakeBackend::Effect& e : host.effects) {
       EXPECT_EQ(e.file, "z_boink.wav");
       EXPECT_GE(e.at, steps[in].t) << "a bounce before the runner was in";
     }
-    const double lastBounce = host.effects.back().at;
-    size_t out = in;
-    while (out < steps.size() && steps[out].t <= lastBounce) ++out;  // the step after the last bounce
+    size_t out = in;  // the step after the last bounce
+    while (out < steps.size() && steps[out].t <= host.effects.back().at) ++out;
     for (size_t i = in; i <= out && i < steps.size(); ++i) EXPECT_TRUE(inside(steps[i], 0)) << i;
-
-    // Straight off the screen, to rest just beyond the edge it crossed.
     for (size_t i = out + 1; i < steps.size(); ++i) {
       EXPECT_EQ(steps[i].left - steps[i - 1].left, steps[out].left - steps[out - 1].left) << "a turn on the way out";
       EXPECT_EQ(steps[i].top - steps[i - 1].top, steps[out].top - steps[out - 1].top) << "a turn on the way out";
@@ -100,28 +61,35 @@ class Runner : public ShowFixture, public testing::WithParamInterface<Case> {
     EXPECT_TRUE((L < -W && L >= -W - kStep) || (L > SW() && L <= SW() + kStep) || (T < -H && T >= -H - kStep) ||
                 (T > SH() && T <= SH() + kStep))
         << "rests at " << L << "," << T;
-    for (size_t i = out; i + 1 < steps.size(); ++i) {
-      const Timeline::Event& e = steps[i];
-      EXPECT_FALSE(e.left < -W || e.left > SW() || e.top < -H || e.top > SH()) << "ran on beyond the edge " << i;
-    }
-    return steps;
+    for (size_t i = out; i + 1 < steps.size(); ++i)
+      EXPECT_FALSE(steps[i].left < -W || steps[i].left > SW() || steps[i].top < -H || steps[i].top > SH())
+          << "ran on beyond the edge " << i;
   }
 };
 
-TEST_P(Runner, EntersBouncesAndLeaves) {
+struct Case {
+  const char* name;
+  int width, height;
+  std::optional<std::pair<float, float>> start;  // none: where the stage setup parked it
+  float draw;
+  int boinks;
+  int firstX, firstY;  // the direction of the first step
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class RunnerRun : public Runner, public testing::WithParamInterface<Case> {};
+
+TEST_P(RunnerRun, EntersBouncesAndLeaves) {
   const Case& c = GetParam();
   Stage(c.width, c.height);
-  if (c.start) {
-    // Where an earlier run left it.
-    show->imgSurf.SetPicture(show->lefter[2].Picture());
-    show->imgSurf.Move(c.start->first, c.start->second);
-  }
+  if (c.start) show->imgSurf.Move(c.start->first, c.start->second);  // where an earlier run left it
   PlayAndCheck(c.draw, c.boinks, c.firstX, c.firstY);
 }
 
 // 1024 x 768 at 15 twips per pixel is 15360 x 11520 twips; the runner is 1845 x 1860.
 INSTANTIATE_TEST_SUITE_P(
-    Runs, Runner,
+    Runs, RunnerRun,
     testing::Values(Case{"FirstRunFromTheTopLeftCorner", 1024, 768, std::nullopt, 0.0f, 3, +1, +1},
                     Case{"FromTheLeft", 1024, 768, std::pair{-1900.f, 4000.f}, 0.2f, 4, +1, +1},
                     Case{"FromTheRight", 1024, 768, std::pair{15400.f, 4000.f}, 0.4f, 5, -1, +1},
@@ -136,16 +104,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 TEST_F(Runner, EachRunDrawsItsCountAndStartsWhereTheLastOneRested) {
-  Stage(1024, 768);
+  Stage();
   const float draws[] = {0.0f, 0.99f, 0.5f, 0.3f};
   const int boinks[] = {3, 7, 5, 4};
   for (int run = 0; run < 4; ++run) {
     SCOPED_TRACE("run " + std::to_string(run + 1));
-    // The first step is checked to leave from the resting place.
-    PlayAndCheck(draws[run], boinks[run], 0, 0);
-    if (HasFailure()) return;
-    // The corner case of the table above can end with one more; these do not.
-    EXPECT_NE(host.effects[host.effects.size() - 1].at, host.effects[host.effects.size() - 2].at);
+    PlayAndCheck(draws[run], boinks[run], 0, 0);  // the first step leaves from the rest
+    ASSERT_FALSE(HasFailure());
+    EXPECT_NE(host.effects.back().at, host.effects[host.effects.size() - 2].at) << "no corner here";
   }
 }
 

@@ -1,13 +1,17 @@
 #pragma once
-// A show window on the fake backend: virtual clock, recorded calls, input
-// scheduled with host.At(). The show "ends the process" by throwing
-// ProcessEnded, which Run() catches.
+// A show window on the fake backend: virtual clock, recorded calls, scripted
+// draws, input scheduled with host.At(). The show "ends the process" by
+// throwing ProcessEnded, which Run() catches. A Timeline records what each
+// message pass puts on screen.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <vector>
 
-#include "platform/WinMM.h"
 #include "platform/fake/FakeBackend.h"
 #include "show/ScreenSaver.h"
 #include "startup/Starter.h"
@@ -28,29 +32,117 @@ class ShowProbe {
   void SpeakAtHead() { s_.SpeakAtHead(); }
   void WaitTick() { s_.WaitTick(); }
   void Wait(int seconds) {
-    switch (seconds) {
-      case 1: s_.Wait1Sec(); break;
-      case 2: s_.Wait2Sec(); break;
-      case 3: s_.Wait3Sec(); break;
-      case 4: s_.Wait4Sec(); break;
-      case 6: s_.Wait6Sec(); break;
-      case 15: s_.Wait15Sec(); break;
-      default: FAIL() << "no " << seconds << " s wait";
-    }
+    const std::map<int, void (ScreenSaver::*)()> waits = {{1, &ScreenSaver::Wait1Sec}, {2, &ScreenSaver::Wait2Sec},
+                                                          {3, &ScreenSaver::Wait3Sec}, {4, &ScreenSaver::Wait4Sec},
+                                                          {6, &ScreenSaver::Wait6Sec}, {15, &ScreenSaver::Wait15Sec}};
+    (s_.*waits.at(seconds))();
   }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
   int16_t FlagDirection() const { return s_.FlagDirection; }
+  int16_t FlagFrame() const { return s_.FlagFrame; }
   int16_t BelowPlace() const { return s_.BelowPlace; }
   int16_t AbovePlace() const { return s_.AbovePlace; }
-  int16_t FlagFrame() const { return s_.FlagFrame; }
   int16_t GunFrame() const { return s_.GunFrame; }
   void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
-  void SetFlagFrame(int16_t frame) { s_.FlagFrame = frame; }
   void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
+  void SetAbovePlace(int16_t place) { s_.AbovePlace = place; }
 
  private:
   ScreenSaver& s_;
 };
+
+// Thrown when a run makes more message passes than its test allows, so a loop
+// that never ends fails its test instead of hanging it.
+struct Runaway {};
+
+// At every message pass, each sprite whose picture (the speech box: its
+// caption), place or visibility changed since the pass before, with the
+// virtual time of the pass; and the time of every pass.
+class Timeline {
+ public:
+  struct Event {
+    double t;
+    std::string sprite, picture;  // picture: the name of the source shown, "" for none
+    float left, top;
+    bool visible;
+  };
+  std::vector<Event> events;
+  std::vector<double> passes;
+
+  // `each` runs at every pass, after it is recorded.
+  Timeline(FakeBackend& host, ScreenSaver& s, size_t limit = 200000, std::function<void()> each = nullptr)
+      : host_(host) {
+    for (auto [name, image] : {std::pair<std::string, const Image*>{"imgflag", &s.imgflag}, {"head", &s.head},
+                               {"imgSurf", &s.imgSurf}, {"hand1", &s.hand1}, {"hand2", &s.hand2},
+                               {"handa", &s.handa}, {"handb", &s.handb}})
+      Watch(name, *image);
+    for (size_t i = 0; i < s.gun.size(); ++i) Watch("gun" + std::to_string(i), s.gun[i]);
+    for (size_t i = 0; i < s.bullet.size(); ++i) Watch("bullet" + std::to_string(i), s.bullet[i]);
+    watched_.push_back({"cloud", &s.cloud, nullptr, &s.cloudlbl, {}});
+    for (auto [name, frames] : {std::pair<std::string, const std::vector<Image>*>{"righty", &s.righty},
+                                {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter}})
+      for (size_t i = 0; i < frames->size(); ++i) Name(name + std::to_string(i), (*frames)[i]);
+    for (auto [name, image] : {std::pair<std::string, const Image*>{"stand", &s.stand}, {"heada", &s.heada},
+                               {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd}, {"head1", &s.head1},
+                               {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}})
+      Name(name, *image);
+    for (Watched& w : watched_) {
+      if (w.image) Name(w.name, *w.image);  // a sprite that shows no other source shows its own picture
+      w.last = Now(w);
+    }
+    host_.onPass = [this, limit, each] {
+      passes.push_back(host_.now);
+      if (passes.size() > limit) throw Runaway{};
+      for (Watched& w : watched_) {
+        Event e = Now(w);
+        if (e.picture != w.last.picture || e.left != w.last.left || e.top != w.last.top || e.visible != w.last.visible)
+          events.push_back(w.last = e);
+      }
+      if (each) each();
+    };
+  }
+  ~Timeline() { host_.onPass = nullptr; }
+  Timeline(const Timeline&) = delete;
+  Timeline& operator=(const Timeline&) = delete;
+
+  std::vector<Event> Of(const std::string& sprite) const {
+    std::vector<Event> out;
+    for (const Event& e : events)
+      if (e.sprite == sprite) out.push_back(e);
+    return out;
+  }
+
+ private:
+  struct Watched {
+    std::string name;
+    const Control* control;
+    const Image* image;
+    const Label* label;
+    Event last;
+  };
+  void Watch(const std::string& name, const Image& image) { watched_.push_back({name, &image, &image, nullptr, {}}); }
+  void Name(const std::string& name, const Image& source) {
+    if (!source.Picture().isNull()) names_.emplace(source.Picture().cacheKey(), name);
+  }
+  Event Now(const Watched& w) const {
+    std::string picture;
+    if (w.image && !w.image->Picture().isNull()) {
+      auto it = names_.find(w.image->Picture().cacheKey());
+      picture = it == names_.end() ? "?" : it->second;
+    }
+    if (w.label) picture = w.label->Caption().toStdString();
+    return {host_.now, w.name, picture, w.control->Left(), w.control->Top(), w.control->Visible()};
+  }
+
+  FakeBackend& host_;
+  std::vector<Watched> watched_;
+  std::map<qint64, std::string> names_;
+};
+
+inline std::ostream& operator<<(std::ostream& os, const Timeline::Event& e) {
+  return os << e.t << "s " << e.sprite << " [" << e.picture << "] " << e.left << "," << e.top
+            << (e.visible ? " shown" : " hidden");
+}
 
 class ShowFixture : public testing::Test {
  protected:
@@ -62,24 +154,32 @@ class ShowFixture : public testing::Test {
     Starter::ResetForTests();
     Starter::RunMode = Starter::rmScreenSaver;
     Starter::Settings.SpinSpeed = 1.0f;
-    Starter::DataPath = ProgramPath(dir.Path()) + "\\";
+    Starter::Settings.Sound = -1;
+    std::string path = dir.Path() + "/";
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    Starter::DataPath = path;
   }
   void TearDown() override {
     Starter::SendMci("close theme");
     show.reset();
   }
 
-  static std::string ProgramPath(std::string path) {
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    return path;
-  }
-
   ScreenSaver& MakeShow() {
     show = std::make_unique<ScreenSaver>();
     return *show;
   }
+  // A new window on a screen of this size, its stage laid out.
+  ScreenSaver& Stage(int width = 1024, int height = 768, int twips = 15) {
+    host.screenWidth = width, host.screenHeight = height;
+    host.twipsX = host.twipsY = twips;
+    MakeShow();
+    Probe().SetupStage();
+    return *show;
+  }
   ShowProbe Probe() { return ShowProbe(*show); }
+  float SW() const { return static_cast<float>(host.screenWidth * host.twipsX); }
+  float SH() const { return static_cast<float>(host.screenHeight * host.twipsY); }
 
   // Loads the window (the show runs inside) and returns the exit code; -1 when
   // the show came back without ending the process.
@@ -102,3 +202,15 @@ class ShowFixture : public testing::Test {
     host.At(t, [this, pixel] { show->MouseDownAt(pixel, 1, 0); });
   }
 };
+
+// Message passes at a fixed rate until `until`, so a Timeline sees what a
+// fixed wait shows when it starts, not only when it ends.
+inline void PassEvery(FakeBackend& host, double step, double until, double from = -1) {
+  const double t = from < 0 ? host.now + step / 10 : from;
+  if (t >= until) return;
+  host.At(t, [&host, t, step, until] {
+    double next = t + step;
+    while (next <= host.now) next += step;
+    PassEvery(host, step, until, next);
+  });
+}

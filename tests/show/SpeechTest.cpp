@@ -3,9 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
-#include "Passes.h"
 #include "ShowFixture.h"
-#include "Timeline.h"
 
 namespace {
 
@@ -14,23 +12,20 @@ struct Case {
   std::vector<int> lines;  // shown in order, the second 4 s after the first
   double shown;            // seconds the cloud is up
 };
-const Case kCases[] = {{1, {2}, 6}, {2, {1}, 6},    {3, {3, 4}, 7}, {4, {}, 0},  {5, {5}, 6},
+const Case kCases[] = {{1, {2}, 6},    {2, {1}, 6}, {3, {3, 4}, 7}, {4, {}, 0}, {5, {5}, 6},
                        {6, {6, 7}, 7}, {7, {8}, 6}, {8, {9}, 6},    {9, {10}, 6}};
 
 class Speech : public ShowFixture, public testing::WithParamInterface<std::tuple<Case, bool>> {};
 
 TEST_P(Speech, ShowsTheCaseLinesForTheirTimesBesideTheSpeakerThenPauses) {
   const auto [c, atFlag] = GetParam();
-  ScreenSaver& s = MakeShow();
-  Probe().SetupStage();
-  const float SH = s.cloud.Height() * 4;
-  if (atFlag) {  // the standing figure in the top lane
+  ScreenSaver& s = Stage();
+  if (atFlag) {  // standing on the top edge
     s.imgflag.SetPicture(s.stand.Picture());
     s.imgflag.Move(6000, 0);
-    s.imgflag.SetVisible(true);
-  } else {
+  } else {  // a head risen to just below the top edge: the cloud goes partly off screen
     s.head.SetPicture(s.heada.Picture());
-    s.head.Move(1000, SH - s.head.Height());
+    s.head.Move(1000, s.cloud.Height() / 4);
   }
   const Image& speaker = atFlag ? s.imgflag : s.head;
   s.cloudlbl.SetCaption("an earlier speech");
@@ -39,20 +34,18 @@ TEST_P(Speech, ShowsTheCaseLinesForTheirTimesBesideTheSpeakerThenPauses) {
   host.draws = {(c.speechCase - 1) / 9.0f + 0.01f};
   atFlag ? Probe().SpeakAtFlag() : Probe().SpeakAtHead();
 
-  const double lead = atFlag ? 1 : 0;
+  const double lead = atFlag ? 1 : 0;  // the standing figure alone first
   EXPECT_NEAR(host.now, lead + c.shown + 2, 1e-6);
-  EXPECT_FALSE(s.cloud.Visible());
-  // Shown with each line, then hidden (a move while hidden shows nothing).
   std::vector<Timeline::Event> cloud = timeline.Of("cloud");
-  while (!cloud.empty() && !cloud.front().visible) cloud.erase(cloud.begin());
+  std::erase_if(cloud, [](const Timeline::Event& e) { return !e.visible && e.picture == "an earlier speech"; });
   ASSERT_EQ(cloud.size(), c.lines.empty() ? 0 : c.lines.size() + 1);
   for (size_t i = 0; i < c.lines.size(); ++i) {
     EXPECT_TRUE(cloud[i].visible);
     EXPECT_EQ(QString::fromStdString(cloud[i].picture), ScreenSaver::SpeechLines(c.lines[i]));
     EXPECT_NEAR(cloud[i].t, lead + 4 * i, 0.011);
     EXPECT_EQ(cloud[i].left, speaker.Left() + speaker.Width());
-    if (atFlag) EXPECT_EQ(cloud[i].top, 0) << "tops line up";
-    else EXPECT_EQ(cloud[i].top + s.cloud.Height() / 2, speaker.Top()) << "middle on the head's top edge";
+    EXPECT_EQ(cloud[i].top, atFlag ? 0 : speaker.Top() - s.cloud.Height() / 2) << "beside the flag, tops level; "
+                                                                                   "its middle on the head's top";
   }
   if (!c.lines.empty()) {
     EXPECT_FALSE(cloud.back().visible);
@@ -73,16 +66,15 @@ class SpeechLines : public ShowFixture, public testing::WithParamInterface<int> 
 
 TEST_P(SpeechLines, FitTheCloudLabelOnTheRealFont) {
   host.twipsX = host.twipsY = GetParam();
-  ScreenSaver& s = MakeShow();
-  const QFont& font = s.cloudlbl.Font();
+  const QFont& font = MakeShow().cloudlbl.Font();
   ASSERT_EQ(QFontInfo(font).family(), "Liberation Sans") << "install fonts-liberation";
-  const QSize box = s.cloudlbl.PixelRect().size();
-  const QFontMetrics metrics(font);
+  const QSize box = show->cloudlbl.PixelRect().size();
   for (int n = 1; n <= 10; ++n) {
     const QString line = ScreenSaver::SpeechLines(n);
     EXPECT_GE(line.size(), 27) << n;
     EXPECT_LE(line.size(), 81) << n;
-    QRect needed = metrics.boundingRect(QRect(QPoint(0, 0), box), Qt::AlignHCenter | Qt::TextWordWrap, line);
+    QRect needed =
+        QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), box), Qt::AlignHCenter | Qt::TextWordWrap, line);
     EXPECT_LE(needed.width(), box.width()) << "a word is cut: " << line.toStdString();
     EXPECT_LE(needed.height(), box.height()) << "too long: " << line.toStdString();
   }
