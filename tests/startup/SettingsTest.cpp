@@ -2,7 +2,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "platform/Registry.h"
 #include "platform/WinDir.h"
 
 #include "startup/Starter.h"
@@ -114,21 +113,6 @@ TEST_F(Folders, WithNoFolderAtAllStartUpEndsWithOneLine) {
         _exit(98);
       },
       testing::ExitedWithCode(1), "^zentravo: no folder for the settings: set HOME or XDG_DATA_HOME\n$");
-}
-
-TEST_F(Startup, RegistryNumbersComeFromDwordAndStringValues) {
-  const std::pair<const char*, int16_t> cases[] = {
-      {"dword:00000001", 1}, {"dword:00000000", 0}, {"dword:000004d2", 123},  // 1234 keeps three digits
-      {"sz:1", 1},           {"sz:abc", 0},         {"sz:40000", 0},  // beyond 16 bits
-      {"sz:", 0},            {nullptr, 0},
-  };
-  for (auto [stored, value] : cases) {
-    dir.Write("zentravo.reg", stored ? std::string("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"
-                                                   "ScreenSaveUsePassword=") + stored + "\n"
-                                     : "");
-    EXPECT_EQ(Starter::X_GetRegValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword"), value)
-        << (stored ? stored : "empty");
-  }
 }
 
 }  // namespace
