@@ -12,8 +12,7 @@ class MessageDialog : public DialogTest {
  protected:
   std::unique_ptr<messageentry> dlg;
 
-  void SetUp() override {
-    DialogTest::SetUp();
+  void Open() {
     StartWith("");
     vb::FormInstance<Configuration>().hide();
     dlg = std::make_unique<messageentry>();
@@ -24,38 +23,45 @@ class MessageDialog : public DialogTest {
   bool SettingsDialogShown() const { return vb::FormInstance<Configuration>().isVisible(); }
 };
 
-TEST_F(MessageDialog, LoadsCentredOnTopWithoutACloseBox) {
-  EXPECT_EQ(dlg->Caption(), "Zorvik_The_Vexling ScreenSaver Message");
-  EXPECT_TRUE(dlg->windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_FALSE(dlg->windowFlags() & Qt::WindowCloseButtonHint);
-  EXPECT_EQ(dlg->size(), QSize(345, 95));
-  EXPECT_NEAR(dlg->x(), (1024 - 345) / 2, 1);
-  EXPECT_NEAR(dlg->y(), (768 - 95) / 2, 1);
-  EXPECT_TRUE(dlg->Text1->text().isEmpty());
-  EXPECT_EQ(dlg->focusWidget(), dlg->Text1);
-  EXPECT_FALSE(SettingsDialogShown());
+using Action = std::function<void(messageentry&)>;
+
+TEST_F(MessageDialog, EnterApplyAndAltAStoreTheTextAndLeadToTheSettingsDialog) {
+  const std::pair<const char*, Action> ways[] = {
+      {"Enter", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_Return); }},
+      {"Apply", [](messageentry& d) { QTest::mouseClick(d.Apply, Qt::LeftButton); }},
+      {"Alt+A", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_A, Qt::AltModifier); QTest::qWait(400); }},
+  };
+  for (const auto& [name, store] : ways) {
+    dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=old\n");
+    Open();
+    EXPECT_EQ(dlg->focusWidget(), dlg->Text1) << name;
+    EXPECT_FALSE(SettingsDialogShown()) << name;
+    QTest::keyClicks(dlg->Text1, "Hello there");
+    store(*dlg);
+    EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=Hello there\n") << name;
+    EXPECT_TRUE(SettingsDialogShown()) << name;
+    EXPECT_FALSE(dlg->isVisible()) << name;
+  }
 }
 
-TEST_F(MessageDialog, EnterInTheTextStoresItAndLeadsToTheSettingsDialog) {
-  dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=old\n");
-  QTest::keyClicks(dlg->Text1, "Hello there");
-  QTest::keyClick(dlg->Text1, Qt::Key_Return);
-  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=Hello there\n");
-  EXPECT_TRUE(SettingsDialogShown());
-  EXPECT_FALSE(dlg->isVisible());
-  EXPECT_TRUE(dlg->IsLoaded());
-}
-
-TEST_F(MessageDialog, ApplyChangesStoresTheTextAsEnterDoes) {
-  QTest::keyClicks(dlg->Text1, "Hi");
-  QTest::mouseClick(dlg->Apply, Qt::LeftButton);
-  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=Hi\n");
-  EXPECT_TRUE(SettingsDialogShown());
-  EXPECT_FALSE(dlg->isVisible());
+TEST_F(MessageDialog, CancelWritesNothingAndStillBringsUpTheSettingsDialog) {
+  const std::pair<const char*, Action> ways[] = {
+      {"click", [](messageentry& d) { QTest::mouseClick(d.Cancel, Qt::LeftButton); }},
+      {"Enter on Cancel", [](messageentry& d) { d.Cancel->setFocus(); QTest::keyClick(d.Cancel, Qt::Key_Return); }},
+  };
+  for (const auto& [name, cancel] : ways) {
+    Open();
+    QTest::keyClicks(dlg->Text1, "never stored");
+    EXPECT_EQ(ExitCodeOf([&, &cancel = cancel] { cancel(*dlg); }), -1) << name;  // the process goes on
+    EXPECT_FALSE(IniExists()) << name;
+    EXPECT_TRUE(SettingsDialogShown()) << name;
+    EXPECT_FALSE(dlg->IsLoaded()) << name;
+  }
 }
 
 TEST_F(MessageDialog, AWriteThatFailsIsReported) {
   dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nmessagetext=old\n");
+  Open();
   SetProfileFaultForTests([](const std::string& at) { return at == "write" ? ENOSPC : 0; });
   QTest::keyClicks(dlg->Text1, "lost");
   QTest::mouseClick(dlg->Apply, Qt::LeftButton);
@@ -65,32 +71,6 @@ TEST_F(MessageDialog, AWriteThatFailsIsReported) {
   EXPECT_TRUE(report.isVisible());
   EXPECT_EQ(report.Caption(), "Error Code: VORN- 61-System/PutIniData");
   vb::ResetFormsForTests();
-}
-
-TEST_F(MessageDialog, CancelWritesNothingAndStillBringsUpTheSettingsDialog) {
-  QTest::keyClicks(dlg->Text1, "never stored");
-  int code = ExitCodeOf([&] { QTest::mouseClick(dlg->Cancel, Qt::LeftButton); });
-  EXPECT_EQ(code, -1);  // the process goes on
-  EXPECT_FALSE(IniExists());
-  EXPECT_TRUE(SettingsDialogShown());
-  EXPECT_FALSE(dlg->IsLoaded());
-  EXPECT_FALSE(dlg->isVisible());
-}
-
-TEST_F(MessageDialog, EnterOnAFocusedButtonPressesThatButton) {
-  QTest::keyClicks(dlg->Text1, "x");
-  dlg->Cancel->setFocus();
-  QTest::keyClick(dlg->Cancel, Qt::Key_Return);
-  EXPECT_FALSE(IniExists());
-  EXPECT_FALSE(dlg->IsLoaded());
-  EXPECT_TRUE(SettingsDialogShown());
-}
-
-TEST_F(MessageDialog, AccessKeysPressTheButtons) {
-  QTest::keyClicks(dlg->Text1, "by key");
-  QTest::keyClick(dlg->Text1, Qt::Key_A, Qt::AltModifier);
-  QTest::qWait(400);
-  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=by key\n");
 }
 
 }  // namespace

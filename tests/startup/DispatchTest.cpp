@@ -4,100 +4,74 @@ namespace {
 
 using Dispatch = Startup;
 
-TEST_F(Dispatch, SwitchesAreFoundAnywhereInTheRawLineInTheirOrder) {
+TEST_F(Dispatch, SwitchesAreFoundAnywhereInTheLineInTheirOrder) {
   struct Case {
     const char* line;
     int16_t mode;
+    bool otherInstance = false;
   };
   const Case cases[] = {
       {"/c /p 12", Starter::rmPreview},  {"  /C:123", Starter::rmConfigure},
       {"/h /w", Starter::rmSupport},     {"foo /H", Starter::rmSupport},
       {"/w", Starter::rmWebSite},        {"/a 1234", Starter::rmPassword},
-      {"", Starter::rmScreenSaver},      {"/S", Starter::rmScreenSaver},
-      {"xyz", Starter::rmScreenSaver},
+      {"", Starter::rmScreenSaver},      {"  /S  ", Starter::rmScreenSaver},
+      {"xyz", Starter::rmScreenSaver},   {"/a 5", Starter::rmPassword, true},  // only "/s" minds others
+      {"x/s", Starter::rmScreenSaver, true},                                   // not first: a show
   };
   for (const Case& c : cases) {
     Starter::ResetForTests();
     vb::ResetFormsForTests();
+    host.prevInstance = c.otherInstance;
     host.At(0, [] { throw ProcessEnded{0}; });  // ends a show at its first pass
     RunMain(c.line);
     EXPECT_EQ(Starter::RunMode, c.mode) << "command line \"" << c.line << "\"";
     EXPECT_EQ(ErrorWindowCaption(), "") << c.line;
   }
+  EXPECT_EQ(Starter::CmdLine, "x/s");  // trimmed and lower-cased
 }
 
-TEST_F(Dispatch, CommandLineIsTrimmedAndLowerCased) {
-  host.At(0, [] { throw ProcessEnded{0}; });
-  RunMain("  /S  ");
-  EXPECT_EQ(Starter::CmdLine, "/s");
-  EXPECT_EQ(Starter::CmdSwitch, "/s");
-}
-
-TEST_F(Dispatch, SecondShowEndsAtOnceWithoutTouchingTheSettings) {
+TEST_F(Dispatch, SecondShowEndsAtOnceUnlessDisplayPropertiesIsOpen) {
   host.prevInstance = true;
   WriteIni("firstrun=1\n");
-  EXPECT_TRUE(RunMain(" /s"));
+  EXPECT_TRUE(RunMain(" /S"));
   EXPECT_EQ(Starter::RunMode, 0);
-  EXPECT_EQ(Starter::WinDir, "");
-  EXPECT_EQ(Starter::Settings.SpinSpeed, 0.0f);  // X_GetData never ran
+  EXPECT_EQ(Starter::Settings.SpinSpeed, 0.0f);  // the settings were never read
   EXPECT_EQ(host.CallsStartingWith("EndProcess"), std::vector<std::string>{"EndProcess 0"});
-}
 
-TEST_F(Dispatch, SecondShowRunsWhenDisplayPropertiesIsOpenOrTheSwitchIsNotFirst) {
-  host.prevInstance = true;
+  Starter::ResetForTests();
   host.topLevelWindows["Display Properties"] = 77;
   host.At(0, [] { throw ProcessEnded{0}; });
   RunMain("/s");
   EXPECT_EQ(Starter::RunMode, Starter::rmScreenSaver);
-
-  host.topLevelWindows.clear();
-  Starter::ResetForTests();
-  host.At(0, [] { throw ProcessEnded{0}; });
-  RunMain("x/s");
-  EXPECT_EQ(Starter::RunMode, Starter::rmScreenSaver);
 }
 
-TEST_F(Dispatch, OtherModesIgnoreARunningInstance) {
-  host.prevInstance = true;
-  RunMain("/a 5");
-  EXPECT_EQ(Starter::RunMode, Starter::rmPassword);
-}
-
-TEST_F(Dispatch, PasswordModeReadsItsOwnerFromTheLine) {
-  EXPECT_FALSE(RunMain("/a 1234"));
-  EXPECT_EQ(Starter::hPwdParent, 1234);
-  EXPECT_EQ(ErrorWindowCaption(), "");
-  EXPECT_EQ(vb::LoadedFormCount(), 0);  // the process ends when Main returns
-  Starter::ResetForTests();
-  RunMain("/A:77");
-  EXPECT_EQ(Starter::hPwdParent, 77);
-}
-
-TEST_F(Dispatch, PasswordModeErrorsAreReported) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"/a", "Error Code: VORN- 5-Starter/Run_Password"},
-      {"/a ", "Error Code: VORN- 13-Starter/Run_Password"},
-      {"/a xyz", "Error Code: VORN- 13-Starter/Run_Password"},
-      {"/a 99999999999", "Error Code: VORN- 6-Starter/Run_Password"},
+TEST_F(Dispatch, PasswordModeReadsItsOwnerFromTheLineOrReportsWhyNot) {
+  const std::tuple<const char*, int32_t, const char*> cases[] = {
+      {"/a 1234", 1234, ""},
+      {"/A:77", 77, ""},
+      {"/a", 0, "Error Code: VORN- 5-Starter/Run_Password"},
+      {"/a ", 0, "Error Code: VORN- 13-Starter/Run_Password"},
+      {"/a xyz", 0, "Error Code: VORN- 13-Starter/Run_Password"},
+      {"/a 99999999999", 0, "Error Code: VORN- 6-Starter/Run_Password"},
   };
-  for (auto [line, caption] : cases) {
+  for (auto [line, owner, caption] : cases) {
+    Starter::ResetForTests();
     vb::ResetFormsForTests();
-    RunMain(line);
+    EXPECT_FALSE(RunMain(line)) << line;  // the process ends when Main returns
+    EXPECT_EQ(Starter::hPwdParent, owner) << line;
     EXPECT_EQ(ErrorWindowCaption(), caption) << line;
   }
 }
 
 TEST_F(Dispatch, WebPagesOpenAndTheProcessEnds) {
   EXPECT_TRUE(RunMain("/h"));
-  EXPECT_EQ(host.CallsStartingWith("OpenDocument"),
-            std::vector<std::string>{"OpenDocument http://www.zentravo.example/support.htm"});
-  host.calls.clear();
   Starter::ResetForTests();
   vb::ResetFormsForTests();
   EXPECT_TRUE(RunMain("/W"));
   EXPECT_EQ(host.CallsStartingWith("OpenDocument"),
-            std::vector<std::string>{"OpenDocument http://www.zentravo.example/"});
-  EXPECT_EQ(host.CallsStartingWith("EndProcess"), std::vector<std::string>{"EndProcess 0"});
+            (std::vector<std::string>{"OpenDocument http://www.zentravo.example/support.htm",
+                                      "OpenDocument http://www.zentravo.example/"}));
+  EXPECT_EQ(host.CallsStartingWith("EndProcess").size(), 2u);
 }
 
 }  // namespace

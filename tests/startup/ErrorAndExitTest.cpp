@@ -1,6 +1,3 @@
-#include <functional>
-
-#include "dialogs/Configuration.h"
 #include "platform/User32.h"
 #include "show/ScreenSaver.h"
 #include "tests/startup/StartupFixture.h"
@@ -9,13 +6,8 @@ namespace {
 
 using ErrorReport = Startup;
 
-TEST_F(ErrorReport, CaptionCarriesNumberWithItsBlankAndTheLabel) {
-  EXPECT_EQ(System::ErrorCaption(5, "Starter/Main"), "Error Code: VORN- 5-Starter/Main");
-  EXPECT_EQ(System::ErrorCaption(0, "x"), "Error Code: VORN- 0-x");
-  EXPECT_EQ(System::ErrorCaption(-3, "x"), "Error Code: VORN--3-x");
-}
-
 TEST_F(ErrorReport, OutsideTheShowThePointerIsLeftAlone) {
+  EXPECT_EQ(System::ErrorCaption(-3, "x"), "Error Code: VORN--3-x");  // the blank holds the sign
   Starter::RunMode = Starter::rmPreview;
   int before = CursorDisplayCount();
   System::ErrNumber = 6;
@@ -56,16 +48,6 @@ TEST_F(ErrorReport, ButtonOpensTheBugPageEachTimeAndClosingEnds) {
   EXPECT_EQ(host.calls.back(), "EndProcess 0");
 }
 
-TEST_F(ErrorReport, ErrorWindowIsCentred) {
-  host.screenWidth = 1600;
-  host.screenHeight = 900;
-  System::ErrNumber = 5;
-  System::ReportError("Starter/Main");
-  BugReportForm& window = vb::FormInstance<BugReportForm>();
-  EXPECT_NEAR(window.Left() + window.Width() / 2, vb::Screen::Width() / 2, 15 * 2);
-  EXPECT_NEAR(window.Top() + window.Height() / 2, vb::Screen::Height() / 2, 15 * 2);
-}
-
 TEST_F(ErrorReport, WholeMessageFitsItsLabel) {
   BugReportForm& window = vb::FormInstance<BugReportForm>();
   QLabel* label = window.Label1;
@@ -78,29 +60,23 @@ TEST_F(ErrorReport, WholeMessageFitsItsLabel) {
 
 using CommonExit = Startup;
 
-TEST_F(CommonExit, StopsAPlayingThemeThenClosesIt) {
+TEST_F(CommonExit, StopsAPlayingThemeClosesItShowsThePointerAndEnds) {
   dir.Write("t.mid", "x");
-  Starter::SendMci("open \"" + dir.Path() + "/t.mid\" type sequencer alias theme");
-  Starter::SendMci("play theme from 0");
-  int before = CursorDisplayCount();
-  EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);
-  EXPECT_EQ(CursorDisplayCount(), before + 1);
-  std::vector<std::string> tail(host.calls.end() - 3, host.calls.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"MusicStop", "MusicClose", "EndProcess 0"}));
-}
-
-TEST_F(CommonExit, EndedThemeOrNoThemeIsNotStopped) {
-  dir.Write("t.mid", "x");
-  Starter::SendMci("open \"" + dir.Path() + "/t.mid\" type sequencer alias theme");
-  Starter::SendMci("play theme from 0");
-  host.now += 60;
-  EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);
-  EXPECT_TRUE(host.CallsStartingWith("MusicStop").empty());
-  EXPECT_EQ(host.CallsStartingWith("MusicClose").size(), 1u);
-
-  host.calls.clear();
-  EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);  // nothing open: fails quietly
-  EXPECT_EQ(host.calls, std::vector<std::string>{"EndProcess 0"});
+  // Playing, ended, and never opened (which fails quietly).
+  const std::pair<double, std::vector<std::string>> cases[] = {
+      {0, {"MusicStop", "MusicClose", "EndProcess 0"}}, {60, {"MusicClose", "EndProcess 0"}}, {-1, {"EndProcess 0"}}};
+  for (const auto& [played, calls] : cases) {
+    if (played >= 0) {
+      Starter::SendMci("open \"" + dir.Path() + "/t.mid\" type sequencer alias theme");
+      Starter::SendMci("play theme from 0");
+      host.now += played;
+    }
+    host.calls.clear();
+    int before = CursorDisplayCount();
+    EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);
+    EXPECT_EQ(CursorDisplayCount(), before + 1);
+    EXPECT_EQ(host.calls, calls) << played;
+  }
 }
 
 TEST_F(CommonExit, CentringCountsTheFrameAndKeepsTheTopLeftCornerOnScreen) {
@@ -125,32 +101,6 @@ TEST_F(CommonExit, CentringCountsTheFrameAndKeepsTheTopLeftCornerOnScreen) {
     System::CenterForm(window);
     EXPECT_EQ(window.pos(), c.expected) << c.window.width() << "x" << c.window.height() << " on "
                                         << c.screenW << "x" << c.screenH;
-  }
-}
-
-TEST_F(CommonExit, AWindowDestroyedByAnotherProgramEndsTheProcessAsClosingIt) {
-  const std::vector<std::pair<const char*, std::function<vb::Form*()>>> windows = {
-      {"error window",
-       [] {
-         System::ErrNumber = 5;
-         System::ReportError("Starter/Main");
-         return &vb::FormInstance<BugReportForm>();
-       }},
-      {"settings dialog",
-       [] {
-         Starter::Settings.SpinSpeed = 1.0f;
-         Starter::Run_Configure();
-         return &vb::FormInstance<Configuration>();
-       }},
-  };
-  for (const auto& [name, open] : windows) {
-    vb::ResetFormsForTests();
-    host.calls.clear();
-    vb::Form* window = open();
-    ASSERT_TRUE(window->isVisible()) << name;
-    host.DestroyOwn(window);
-    EXPECT_THROW(host.ProcessEvents(), ProcessEnded) << name;
-    EXPECT_EQ(host.CallsStartingWith("EndProcess"), std::vector<std::string>{"EndProcess 0"}) << name;
   }
 }
 

@@ -2,7 +2,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "platform/Registry.h"
 #include "platform/WinDir.h"
 
 #include "startup/Starter.h"
@@ -11,86 +10,61 @@
 namespace {
 
 using Settings = Startup;
-const Starter::SettingsRecord& S() { return Starter::Settings; }
 
-TEST_F(Settings, NoFileOrNoFirstRunGivesTheDefaults) {
-  Starter::X_GetData();
-  EXPECT_EQ(S().Intro, -1);
-  EXPECT_EQ(S().Sound, -1);
-  EXPECT_EQ(S().Below, -1);
-  EXPECT_EQ(S().SpinSpeed, 1.0f);
-
-  Starter::ResetForTests();
-  WriteIni("firstrun=0\nIntro=0\nSound=0\nSpinSpeed=50\n");
-  Starter::X_GetData();
-  EXPECT_EQ(S().Intro, -1);
-  EXPECT_EQ(S().Sound, -1);
-  EXPECT_EQ(S().SpinSpeed, 1.0f);
+// Intro, Runner, Gunner, Flag, Above, Below, Sound, SpinSpeed.
+std::vector<float> Read() {
+  const Starter::SettingsRecord& s = Starter::Settings;
+  return {float(s.Intro), float(s.Runner), float(s.Gunner), float(s.Flag),
+          float(s.Above), float(s.Below),  float(s.Sound),  s.SpinSpeed};
 }
 
-TEST_F(Settings, SwitchIsTrueOnlyWhenItsNumberIsAboveZero) {
-  WriteIni("firstrun=1\nIntro=2\nRunner=1abc\nGunner=-1\nFlag=0\nAbove=abc\nBelow=\n");
-  Starter::X_GetData();
-  EXPECT_EQ(S().Intro, -1);
-  EXPECT_EQ(S().Runner, -1);
-  EXPECT_EQ(S().Gunner, 0);
-  EXPECT_EQ(S().Flag, 0);
-  EXPECT_EQ(S().Above, 0);
-  EXPECT_EQ(S().Below, 0);
-  EXPECT_EQ(S().Sound, 0);  // missing
-  EXPECT_EQ(S().SpinSpeed, 1.0f);
+TEST_F(Settings, SwitchesAreOnAboveZeroAndDefaultsHoldUntilTheFirstRun) {
+  const std::vector<float> defaults = {-1, -1, -1, -1, -1, -1, -1, 1};
+  const std::pair<const char*, std::vector<float>> cases[] = {
+      {nullptr, defaults},
+      {"firstrun=0\nIntro=0\nSound=0\nSpinSpeed=50\n", defaults},
+      {"firstrun=1\nIntro=2\nRunner=1abc\nGunner=-1\nFlag=0\nAbove=abc\nBelow=\n", {-1, -1, 0, 0, 0, 0, 0, 1}},
+      {"firstrun=\"1\"\nSpinSpeed = \"50\" \nSound='0'\nFlag='1'\n", {0, 0, 0, -1, 0, 0, 0, 50}},
+  };
+  for (const auto& [ini, expected] : cases) {
+    Starter::ResetForTests();
+    if (ini) WriteIni(ini);
+    Starter::X_GetData();
+    EXPECT_EQ(Read(), expected) << (ini ? ini : "no file");
+  }
 }
 
 TEST_F(Settings, SpinSpeedIsBoundedToTheScrollBarsRange) {
-  const std::pair<const char*, float> cases[] = {{"0", 1}, {"-5", 1},  {"abc", 1},   {"", 1},
-                                                 {"2.5", 2.5f}, {"200", 200}, {"201", 200},
-                                                 {"1e30", 200}, {"1e400", 200}};
+  const std::pair<const char*, float> cases[] = {{"0", 1},     {"-5", 1},    {"abc", 1},
+                                                 {"", 1},      {"2.5", 2.5f}, {"200", 200},
+                                                 {"201", 200}, {"1e30", 200}, {"1e400", 200}};
   for (auto [text, expected] : cases) {
     Starter::ResetForTests();
     WriteIni(std::string("firstrun=1\nSpinSpeed=") + text + "\n");
     Starter::X_GetData();
-    EXPECT_EQ(S().SpinSpeed, expected) << text;
+    EXPECT_EQ(Starter::Settings.SpinSpeed, expected) << text;
   }
-}
-
-TEST_F(Settings, QuotedValuesCount) {
-  WriteIni("firstrun=\"1\"\nSpinSpeed = \"50\" \nSound='0'\nFlag='1'\n");
-  Starter::X_GetData();
-  EXPECT_EQ(S().SpinSpeed, 50.0f);
-  EXPECT_EQ(S().Sound, 0);
-  EXPECT_EQ(S().Flag, -1);
 }
 
 TEST_F(Settings, GarbageFileNeverFails) {
   dir.Write("zentravo.ini", std::string("\0\xff[[[=\n==\n[Zorvik_The_Vexling\nfirstrun=1", 40));
   Starter::X_GetData();
   EXPECT_EQ(ErrorWindowCaption(), "");
-  EXPECT_GE(S().SpinSpeed, 1.0f);
+  EXPECT_GE(Starter::Settings.SpinSpeed, 1.0f);
 }
 
-TEST_F(Settings, IniValueComesBackCutTo127Characters) {
-  WriteIni("k=" + std::string(200, 'v') + "\n");
-  EXPECT_EQ(System::GetIniData("zentravo.ini", "Zorvik_The_Vexling", "k"), std::string(127, 'v'));
-  System::PutIniData("zentravo.ini", "Zorvik_The_Vexling", "k", "short");
-  EXPECT_EQ(System::GetIniData("zentravo.ini", "Zorvik_The_Vexling", "K"), "short");
-}
-
-TEST_F(Settings, DirectoriesEndInABackslash) {
-  System::GetDiectories();
+TEST_F(Settings, DirectoriesOfAnyLengthEndInABackslash) {
   std::string expected = dir.Path();
   for (char& c : expected) if (c == '/') c = '\\';
-  EXPECT_EQ(Starter::WinDir, expected + "\\");
-  EXPECT_EQ(Starter::DataPath, expected + "\\Zentravo\\Zorvik_The_Vexling\\");
-
-  setenv(kWinDirVariable, "/", 1);  // a root folder already ends in one
-  System::GetDiectories();
-  EXPECT_EQ(Starter::WinDir, "\\");
-  EXPECT_EQ(Starter::DataPath, "\\Zentravo\\Zorvik_The_Vexling\\");
-
-  const std::string longFolder = "/" + std::string(299, 'd');  // longer than the first buffer
-  setenv(kWinDirVariable, longFolder.c_str(), 1);
-  System::GetDiectories();
-  EXPECT_EQ(Starter::DataPath, "\\" + std::string(299, 'd') + "\\Zentravo\\Zorvik_The_Vexling\\");
+  const std::string longFolder(299, 'd');  // longer than the first buffer
+  const std::pair<std::string, std::string> cases[] = {
+      {dir.Path(), expected + "\\"}, {"/", "\\"}, {"/" + longFolder, "\\" + longFolder + "\\"}};
+  for (const auto& [folder, winDir] : cases) {
+    setenv(kWinDirVariable, folder.c_str(), 1);
+    System::GetDiectories();
+    EXPECT_EQ(Starter::WinDir, winDir);
+    EXPECT_EQ(Starter::DataPath, winDir + "Zentravo\\Zorvik_The_Vexling\\");
+  }
 }
 
 // The folder when no variable names it.
@@ -140,27 +114,5 @@ TEST_F(Folders, WithNoFolderAtAllStartUpEndsWithOneLine) {
       },
       testing::ExitedWithCode(1), "^zentravo: no folder for the settings: set HOME or XDG_DATA_HOME\n$");
 }
-
-class RegValue : public Startup {
- protected:
-  int16_t Read(const std::string& stored) {
-    dir.Write("zentravo.reg", "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\nScreenSaveUsePassword=" + stored + "\n");
-    return Starter::X_GetRegValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword");
-  }
-};
-
-TEST_F(RegValue, NumbersFromDwordAndStringValues) {
-  EXPECT_EQ(Read("dword:00000001"), 1);
-  EXPECT_EQ(Read("dword:00000000"), 0);
-  EXPECT_EQ(Read("dword:000004d2"), 123);  // 1234 keeps its first three digits
-  EXPECT_EQ(Read("sz:1"), 1);
-  EXPECT_EQ(Read("sz:abc"), 0);
-  EXPECT_EQ(Read("sz:40000"), 0);  // beyond 16 bits
-  EXPECT_EQ(Read("sz:"), 0);
-  dir.Write("zentravo.reg", "");
-  EXPECT_EQ(Starter::X_GetRegValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "ScreenSaveUsePassword"), 0);
-}
-
-TEST_F(Startup, VersionIsTheNtFamily) { EXPECT_EQ(System::GetVersion32(), "NT"); }
 
 }  // namespace
