@@ -57,7 +57,8 @@ void ScreenSaver::PlayEpisodeBelow() {
     if (BelowPlace != 3) SpeakAtHead();
   };
   vb::Randomize();
-  switch (static_cast<int16_t>(vb::Rnd() * 7.0f + 1.0f)) {
+  const int16_t sequence = static_cast<int16_t>(vb::Rnd() * 7.0f + 1.0f);
+  switch (sequence) {
     case 1:
     case 2:
       Wait2Sec();
@@ -65,31 +66,24 @@ void ScreenSaver::PlayEpisodeBelow() {
       face(headb);
       speak();
       break;
-    case 3:
-      blink();
-      WaitTick();
-      face(headc);
-      Wait1Sec();
-      blink();
-      blinkRun();
-      Wait1Sec();
-      break;
     case 4:
       Wait1Sec();
       squint();
       face(headb);
       Wait2Sec();
       break;
-    case 5:
+    case 3:
+    case 5:  // a tick between the first blink and the eyes opening wide
       blink();
       WaitTick();
       face(headc);
       Wait1Sec();
       blink();
       blinkRun();
-      speak();
+      if (sequence == 3) Wait1Sec();
+      else speak();
       break;
-    case 6:
+    default:  // 6 and 7: the eyes open wide with the first blink, then two blink runs
       blink();
       face(headc);
       Wait1Sec();
@@ -98,18 +92,8 @@ void ScreenSaver::PlayEpisodeBelow() {
       Wait2Sec();
       blink();
       blinkRun();
-      Wait1Sec();
-      break;
-    default:
-      blink();
-      face(headc);
-      Wait1Sec();
-      blink();
-      blinkRun();
-      Wait2Sec();
-      blink();
-      blinkRun();
-      speak();
+      if (sequence == 6) Wait1Sec();
+      else speak();
       break;
   }
 
