@@ -66,6 +66,8 @@ class Backend {
   virtual int TwipsPerPixelY() = 0;
   // The handle by which other programs know our window.
   virtual uint32_t WindowHandle(QWidget* window) = 0;
+  // Puts a window just shown on screen now, painted, handling no input.
+  virtual void PresentWindow(QWidget* window) { (void)window; }
   // Client rectangle of any window by handle; false when it cannot be had.
   virtual bool ClientRect(uint32_t handle, RECT* rect) = 0;
   // Makes our window a child of a window of another program.

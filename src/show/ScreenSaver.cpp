@@ -95,6 +95,8 @@ void ScreenSaver::Form_Load() {
   Show();
   SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
   activateWindow();
+  // The black screen is up before the Introduction loads its theme.
+  Host().PresentWindow(this);
   RunShowLoop();
 }
 

@@ -7,21 +7,27 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include "platform/WinDir.h"
 #include "platform/qt/SdlSound.h"
 #include "platform/qt/X11Windows.h"
 
 namespace {
+
+// How long a window just shown may take to reach the screen.
+constexpr double kPresentLimit = 0.5;
 
 // Holds an exclusive lock on a file in the per-user folder for the whole
 // life of the process; a crash releases it with the process.
@@ -44,7 +50,17 @@ int TakeInstanceLock(bool* othersRunning) {
   return fd;
 }
 
+constexpr const char* kNoSharedMemory = "QT_XCB_NO_MITSHM";
+
 }  // namespace
+
+PlainImageRequests::PlainImageRequests() : set_(!std::getenv(kNoSharedMemory)) {
+  if (set_) setenv(kNoSharedMemory, "1", 1);
+}
+
+PlainImageRequests::~PlainImageRequests() {
+  if (set_) unsetenv(kNoSharedMemory);
+}
 
 QtBackend::QtBackend(std::string commandLine) : commandLine_(std::move(commandLine)) {
   lockFd_ = TakeInstanceLock(&prevInstance_);
@@ -141,6 +157,26 @@ int QtBackend::TwipsPerPixelY() {
 }
 
 uint32_t QtBackend::WindowHandle(QWidget* window) { return static_cast<uint32_t>(window->winId()); }
+
+void QtBackend::PresentWindow(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  if (!handle) return;
+  // The window system shows the window when it is ready, and the window
+  // paints itself as it is exposed. Input waits for the show's own passes.
+  const double deadline = Monotonic() + kPresentLimit;
+  while (!handle->isExposed()) {
+    double left = deadline - Monotonic();
+    if (left <= 0) return;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(static_cast<int>(std::ceil(left * 1000.0)));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  }
+  // One round trip: the X server has drawn the frame before anything slow
+  // comes next.
+  if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+    free(xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()), nullptr));
+}
 
 bool QtBackend::ClientRect(uint32_t handle, RECT* rect) { return x11::ClientRect(handle, rect); }
 
