@@ -22,6 +22,7 @@
 
 #include "platform/WinDir.h"
 #include "platform/qt/SdlSound.h"
+#include "platform/qt/X11Surface.h"
 #include "platform/qt/X11Windows.h"
 
 namespace {
@@ -157,6 +158,10 @@ int QtBackend::TwipsPerPixelY() {
 }
 
 uint32_t QtBackend::WindowHandle(QWidget* window) { return static_cast<uint32_t>(window->winId()); }
+
+std::unique_ptr<ServerSurface> QtBackend::MakeServerSurface(QWidget* window) {
+  return X11Surface::Make(window);
+}
 
 void QtBackend::PresentWindow(QWidget* window) {
   QWindow* handle = window->windowHandle();

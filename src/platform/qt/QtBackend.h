@@ -52,6 +52,7 @@ class QtBackend : public Backend {
   int TwipsPerPixelX() override;
   int TwipsPerPixelY() override;
   uint32_t WindowHandle(QWidget* window) override;
+  std::unique_ptr<ServerSurface> MakeServerSurface(QWidget* window) override;
   void PresentWindow(QWidget* window) override;
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
