@@ -74,7 +74,10 @@ bool SdlSound::OpenDevice() {
   if (!mixerReady_) {
     Mix_Init(MIX_INIT_MID);
     OneSynthThread();
-    if (!std::getenv("SDL_SOUNDFONTS") && std::filesystem::exists(kSoundFont)) Mix_SetSoundFonts(kSoundFont);
+    // The user's choice of sound fonts, else the one we depend on.
+    const char* fonts = std::getenv("SDL_SOUNDFONTS");
+    if (fonts && *fonts) Mix_SetSoundFonts(fonts);
+    else if (std::filesystem::exists(kSoundFont)) Mix_SetSoundFonts(kSoundFont);
     firstSpec = OpenedSpec();
     mixerReady_ = true;
   } else if (!(OpenedSpec() == firstSpec)) {
