@@ -4,12 +4,15 @@
 #include <SDL_mixer.h>
 #include <atomic>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <filesystem>
 
 namespace {
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 constexpr int kEffectChannel = 0;
+// The effects' own rate, at which the theme's sound font sounds as well: the
+// synthesiser does half the work of CD quality. A buffer of 23 ms.
+constexpr int kFrequency = 22050;
+constexpr int kFrames = 512;
 // Silence this long closes the device; effects in quick succession (a walk's
 // footsteps) keep it open.
 constexpr int kSilenceMs = 1000;
@@ -17,12 +20,10 @@ constexpr int kSilenceMs = 1000;
 // The one instance the mixer's callbacks report to.
 std::atomic<SdlSound*> reporting{nullptr};
 
-// FluidSynth loads its sound font in an OpenMP pool whose threads busy-wait
-// after the job; the font loads as fast on one thread. The pool takes its size
-// from the thread that starts the job: ours.
-void OneSynthThread() {
-  using SetThreads = void (*)(int);
-  if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) set(1);
+// The user's choice of sound fonts, else the one we depend on.
+std::string SoundFonts() {
+  const char* fonts = std::getenv("SDL_SOUNDFONTS");
+  return fonts && *fonts ? fonts : kSoundFont;
 }
 
 struct Spec {
@@ -65,44 +66,37 @@ bool SdlSound::OpenDevice() {
     failed_ = true;
     return false;
   }
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+  if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, 2, kFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     failed_ = true;
     return false;
   }
   open_ = true;
-  if (!mixerReady_) {
-    Mix_Init(MIX_INIT_MID);
-    OneSynthThread();
-    // The user's choice of sound fonts, else the one we depend on.
-    const char* fonts = std::getenv("SDL_SOUNDFONTS");
-    if (fonts && *fonts) Mix_SetSoundFonts(fonts);
-    else if (std::filesystem::exists(kSoundFont)) Mix_SetSoundFonts(kSoundFont);
+  if (firstSpec.frequency == 0) {
     firstSpec = OpenedSpec();
-    mixerReady_ = true;
   } else if (!(OpenedSpec() == firstSpec)) {
     // Sounds are kept in the device's format: another format needs them anew.
     for (auto& [path, chunk] : effects_) Mix_FreeChunk(chunk);
     effects_.clear();
+    music_.reset();
     firstSpec = OpenedSpec();
   }
   Mix_AllocateChannels(1);
   Mix_ChannelFinished(&SdlSound::ChannelFinished);
-  Mix_HookMusicFinished(&SdlSound::Finished);
   return true;
 }
 
 void SdlSound::CloseDevice() {
   silence_.stop();
   if (!open_) return;
-  Mix_HookMusicFinished(nullptr);
+  if (music_) music_->Stop();
   Mix_ChannelFinished(nullptr);
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   open_ = false;
 }
 
-bool SdlSound::Sounding() const { return open_ && (Mix_Playing(-1) > 0 || Mix_PlayingMusic() != 0); }
+bool SdlSound::Sounding() const { return open_ && (Mix_Playing(-1) > 0 || (music_ && music_->Sounding())); }
 
 void SdlSound::Settle() {
   if (!open_ || Sounding()) silence_.stop();
@@ -122,8 +116,6 @@ void SdlSound::Shutdown() {
   MusicClose();
   for (auto& [path, chunk] : effects_) Mix_FreeChunk(chunk);
   effects_.clear();
-  if (mixerReady_) Mix_Quit();
-  mixerReady_ = false;
 }
 
 // --- effects and music ---
@@ -142,30 +134,29 @@ bool SdlSound::PlayEffect(const std::string& path) {
 }
 
 bool SdlSound::MusicOpen(const std::string& path) {
-  if (!OpenDevice()) return false;
   MusicClose();
-  music_ = Mix_LoadMUS(path.c_str());
+  if (!OpenDevice()) return false;
+  auto music = std::make_unique<SynthMusic>();
+  if (music->Open(path, SoundFonts(), firstSpec.frequency, firstSpec.channels)) music_ = std::move(music);
   Settle();
   return music_ != nullptr;
 }
 
 bool SdlSound::MusicPlay() {
-  bool playing = music_ && OpenDevice() && Mix_PlayMusic(music_, 0) == 0;
+  bool playing = music_ && OpenDevice() && music_->Play(&SdlSound::Finished);
   Settle();
   return playing;
 }
 
-bool SdlSound::MusicPlaying() { return music_ && open_ && Mix_PlayingMusic() != 0; }
+bool SdlSound::MusicPlaying() { return open_ && music_ && music_->Sounding(); }
 
 void SdlSound::MusicStop() {
-  if (music_ && open_) Mix_HaltMusic();
+  if (music_) music_->Stop();
   Settle();
 }
 
 void SdlSound::MusicClose() {
   if (!music_) return;
-  if (open_) Mix_HaltMusic();
-  Mix_FreeMusic(music_);
-  music_ = nullptr;
+  music_.reset();
   Settle();
 }

@@ -9,10 +9,12 @@
 // that owns this object, in its event loop.
 #include <QTimer>
 #include <map>
+#include <memory>
 #include <string>
 
+#include "platform/qt/SdlSoundMusic.h"
+
 struct Mix_Chunk;
-typedef struct _Mix_Music Mix_Music;
 
 class SdlSound {
  public:
@@ -41,8 +43,7 @@ class SdlSound {
 
   bool open_ = false;
   bool failed_ = false;  // the device could not be opened: stay silent
-  bool mixerReady_ = false;
   std::map<std::string, Mix_Chunk*> effects_;
-  Mix_Music* music_ = nullptr;
+  std::unique_ptr<SynthMusic> music_;
   QTimer silence_;
 };
