@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -104,9 +103,7 @@ int main(int argc, char** argv) {
     }
   }
   int qtArgc = 1;
-  auto plainImages = std::make_unique<PlainImageRequests>();  // as the program connects
   QApplication app(qtArgc, argv);
-  plainImages.reset();
   TimedBackend backend("/s");
   Starter::Settings.SpinSpeed = speed;
 

@@ -40,10 +40,10 @@ exec 5>&-
 wait_until 10 test -s "$E2E_TMP/display2" || fail "the second Xvfb did not start"
 DISPLAY_NOSE=":$(head -n1 "$E2E_TMP/display2")"
 INI=$ZENTRAVO_WINDIR/zentravo.ini
-HZ=$(getconf CLK_TCK)
 
 # --- measuring ---
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# CPU time in nanoseconds, all threads (those still alive).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d", s }'; }
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'; }
 peak_mb() { awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 
@@ -53,14 +53,14 @@ measure() {
   local seconds=$1 i t0 t1
   shift
   local pids=("$@") c0=() w0=()
-  for i in "${!pids[@]}"; do c0[i]=$(cpu_ticks "${pids[i]}"); w0[i]=$(wakeups "${pids[i]}"); done
+  for i in "${!pids[@]}"; do c0[i]=$(cpu_ns "${pids[i]}"); w0[i]=$(wakeups "${pids[i]}"); done
   t0=$(date +%s%N)
   sleep "$seconds"
   t1=$(date +%s%N)
   CPU=() WAKE=()
   for i in "${!pids[@]}"; do
-    CPU[i]=$(awk -v c="$(($(cpu_ticks "${pids[i]}") - c0[i]))" -v hz="$HZ" -v ns="$((t1 - t0))" \
-      'BEGIN { printf "%.2f", 100 * c / hz / (ns / 1e9) }')
+    CPU[i]=$(awk -v c="$(($(cpu_ns "${pids[i]}") - c0[i]))" -v ns="$((t1 - t0))" \
+      'BEGIN { printf "%.2f", 100 * c / ns }')
     WAKE[i]=$(awk -v w="$(($(wakeups "${pids[i]}") - w0[i]))" -v ns="$((t1 - t0))" \
       'BEGIN { printf "%.1f", w / (ns / 1e9) }')
   done
@@ -81,8 +81,12 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 # --- 1: start to the first black frame, default settings ---
 echo "== first frame, $REPEAT starts each"
 rm -f "$INI"
-OURS_FIRST=$(DISPLAY=$DISPLAY_OURS "$FIRST" --repeat $REPEAT -- "$BIN" /s | tee /dev/stderr | sed -n 's/^median_first_frame_ms=//p')
-NOSE_FIRST=$(DISPLAY=$DISPLAY_NOSE "$FIRST" --repeat $REPEAT -- "$NOSEGUY" -geometry 1920x1080+0+0 | tee /dev/stderr | sed -n 's/^median_first_frame_ms=//p')
+DISPLAY=$DISPLAY_OURS "$FIRST" --repeat $REPEAT -- "$BIN" /s >"$E2E_TMP/first.ours"
+DISPLAY=$DISPLAY_NOSE "$FIRST" --repeat $REPEAT -- "$NOSEGUY" -geometry 1920x1080+0+0 >"$E2E_TMP/first.nose"
+echo "zentravo:" $(cat "$E2E_TMP/first.ours")
+echo "noseguy: " $(cat "$E2E_TMP/first.nose")
+OURS_FIRST=$(sed -n 's/^median_first_frame_ms=//p' "$E2E_TMP/first.ours")
+NOSE_FIRST=$(sed -n 's/^median_first_frame_ms=//p' "$E2E_TMP/first.nose")
 [ -n "$OURS_FIRST" ] && [ -n "$NOSE_FIRST" ] || fail "no first frame"
 
 # noseguy runs from here on, beside every measurement of the show.

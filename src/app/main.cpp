@@ -72,10 +72,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string commandLine = JoinArguments(argc, argv);
-  auto plainImages = std::make_unique<PlainImageRequests>();
   int qtArgc = 1;
   Application app(qtArgc, argv);
-  plainImages.reset();
   probe.reset();
   app.setQuitOnLastWindowClosed(false);
   QtBackend backend(commandLine);

@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -51,17 +50,7 @@ int TakeInstanceLock(bool* othersRunning) {
   return fd;
 }
 
-constexpr const char* kNoSharedMemory = "QT_XCB_NO_MITSHM";
-
 }  // namespace
-
-PlainImageRequests::PlainImageRequests() : set_(!std::getenv(kNoSharedMemory)) {
-  if (set_) setenv(kNoSharedMemory, "1", 1);
-}
-
-PlainImageRequests::~PlainImageRequests() {
-  if (set_) unsetenv(kNoSharedMemory);
-}
 
 QtBackend::QtBackend(std::string commandLine) : commandLine_(std::move(commandLine)) {
   lockFd_ = TakeInstanceLock(&prevInstance_);

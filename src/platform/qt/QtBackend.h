@@ -7,21 +7,6 @@
 
 class SdlSound;
 
-// While one lives, a QApplication made connects to the X server without
-// shared memory for its images: the show's small changes reach the server
-// sooner as plain image requests, where every paint into shared memory first
-// waits for the server. Programs started later do not inherit the setting.
-class PlainImageRequests {
- public:
-  PlainImageRequests();
-  ~PlainImageRequests();
-  PlainImageRequests(const PlainImageRequests&) = delete;
-  PlainImageRequests& operator=(const PlainImageRequests&) = delete;
-
- private:
-  bool set_;
-};
-
 class QtBackend : public Backend {
  public:
   // Needs a QApplication. `commandLine` is the arguments after the program's path.
