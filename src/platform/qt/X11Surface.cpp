@@ -62,10 +62,14 @@ X11Surface::~X11Surface() {
 }
 
 bool X11Surface::Ready() {
+  // Qt makes the window anew when its flags change (no longer topmost);
+  // pixmaps and graphics contexts belong to the screen and stay.
+  const auto window = static_cast<xcb_window_t>(window_->winId());
   const int width = std::max(1, window_->width()), height = std::max(1, window_->height());
-  if (frame_ && width == frameWidth_ && height == frameHeight_) return true;
-  if (!target_) {
-    target_ = static_cast<xcb_window_t>(window_->winId());
+  if (frame_ && window == target_ && width == frameWidth_ && height == frameHeight_) return true;
+  const bool first = !target_;
+  target_ = window;
+  if (first) {
     // No graphics-exposure events: a copy must not wake anyone.
     const uint32_t black[] = {screen_->black_pixel, 0};
     fill_ = xcb_generate_id(c_);
@@ -78,6 +82,7 @@ bool X11Surface::Ready() {
     bits_ = xcb_generate_id(c_);
     xcb_create_gc(c_, bits_, bitsDrawable_, XCB_GC_GRAPHICS_EXPOSURES, quiet);
   }
+  if (frame_ && width == frameWidth_ && height == frameHeight_) return true;
   if (frame_) xcb_free_pixmap(c_, frame_);
   frame_ = xcb_generate_id(c_);
   frameWidth_ = width;
