@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -103,7 +104,9 @@ int main(int argc, char** argv) {
     }
   }
   int qtArgc = 1;
+  auto ownLoop = std::make_unique<QtOwnEventLoop>();  // as the program does
   QApplication app(qtArgc, argv);
+  ownLoop.reset();
   TimedBackend backend("/s");
   Starter::Settings.SpinSpeed = speed;
 

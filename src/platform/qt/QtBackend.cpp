@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -50,7 +51,17 @@ int TakeInstanceLock(bool* othersRunning) {
   return fd;
 }
 
+constexpr const char* kNoGlib = "QT_NO_GLIB";
+
 }  // namespace
+
+QtOwnEventLoop::QtOwnEventLoop() : set_(!std::getenv(kNoGlib)) {
+  if (set_) setenv(kNoGlib, "1", 1);
+}
+
+QtOwnEventLoop::~QtOwnEventLoop() {
+  if (set_) unsetenv(kNoGlib);
+}
 
 QtBackend::QtBackend(std::string commandLine) : commandLine_(std::move(commandLine)) {
   lockFd_ = TakeInstanceLock(&prevInstance_);
