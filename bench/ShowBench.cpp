@@ -8,12 +8,17 @@
 // time of day until the delay has passed (the design the show avoids), for
 // comparison. Prints one line of key=value results; a tick's error is its
 // length (the pause and the message pass after it) less SpinSpeed / 100 s.
+// Wakeups are the times a thread of the process went to sleep and woke up
+// again (its voluntary context switches), all threads together.
 #include <QApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <memory>
+#include <fstream>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -55,6 +60,19 @@ double CpuSeconds() {
   return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
 }
 
+// Voluntary context switches of every thread of this process.
+long Wakeups() {
+  long total = 0;
+  std::error_code ignored;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", ignored)) {
+    std::ifstream status(task.path() / "status");
+    std::string line;
+    while (std::getline(status, line))
+      if (line.rfind("voluntary_ctxt_switches:", 0) == 0) total += std::atol(line.c_str() + 24);
+  }
+  return total;
+}
+
 // The tick the show does not use: spins on the clock, then one pass.
 void SpinningTick() {
   float start = vb::Timer();
@@ -86,7 +104,9 @@ int main(int argc, char** argv) {
     }
   }
   int qtArgc = 1;
+  auto ownLoop = std::make_unique<QtOwnEventLoop>();  // as the program does
   QApplication app(qtArgc, argv);
+  ownLoop.reset();
   TimedBackend backend("/s");
   Starter::Settings.SpinSpeed = speed;
 
@@ -111,6 +131,7 @@ int main(int argc, char** argv) {
   std::vector<double> errors, pauseErrors, passes;
   const double delay = speed / 100.0f;
   const double cpu0 = CpuSeconds();
+  const long wakeups0 = Wakeups();
   const double t0 = backend.Monotonic();
   for (int frame = 0; backend.Monotonic() - t0 < seconds; ++frame) {
     float left = runner.Left() + direction * step;
@@ -133,13 +154,15 @@ int main(int argc, char** argv) {
   }
   const double wall = backend.Monotonic() - t0;
   const double cpu = CpuSeconds() - cpu0;
+  const long wakeups = Wakeups() - wakeups0;
   std::vector<double> absolute(errors.size());
   std::transform(errors.begin(), errors.end(), absolute.begin(), [](double e) { return std::fabs(e); });
   // Errors are the tick's length (pause and pass) less SpinSpeed / 100 s;
   // for the sleeping tick also the pause alone and the pass alone.
-  std::printf("tick=%s speed=%g seconds=%.1f ticks=%zu cpu_percent=%.2f median_error_ms=%.3f "
-              "p90_error_ms=%.3f max_error_ms=%.3f",
+  std::printf("tick=%s speed=%g seconds=%.1f ticks=%zu cpu_percent=%.2f wakeups_per_tick=%.2f "
+              "median_error_ms=%.3f p90_error_ms=%.3f max_error_ms=%.3f",
               spin ? "spinning" : "sleeping", speed, wall, errors.size(), 100.0 * cpu / wall,
+              errors.empty() ? 0.0 : static_cast<double>(wakeups) / errors.size(),
               Percentile(errors, 0.5), Percentile(absolute, 0.9), Percentile(absolute, 1.0));
   if (!spin)
     std::printf(" median_pause_error_ms=%.3f median_pass_ms=%.3f", Percentile(pauseErrors, 0.5),

@@ -21,16 +21,16 @@ start_program preview "$ZENTRAVO" /p "$(first_line host)"
 pv=$(program_pid preview)
 sleep 2  # start-up is not what is measured
 
-ticks() { awk '{print $14 + $15}' "/proc/$pv/stat"; }
-hz=$(getconf CLK_TCK)
+# CPU time in nanoseconds, all threads.
+cpu_ns() { cat /proc/"$pv"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
 t0=$(date +%s%N)
-c0=$(ticks)
+c0=$(cpu_ns)
 sleep "$SECONDS_TO_MEASURE"
-c1=$(ticks)
+c1=$(cpu_ns)
 t1=$(date +%s%N)
 program_ended preview && fail "the preview ended early"
 
-awk -v c=$((c1 - c0)) -v hz="$hz" -v ns=$((t1 - t0)) 'BEGIN {
-  cpu = c / hz; wall = ns / 1e9;
-  printf "host '"${HOST_W}x$HOST_H"': preview CPU: %.2f s in %.1f s = %.2f%% of one core\n", cpu, wall, 100 * cpu / wall }'
+awk -v c=$((c1 - c0)) -v ns=$((t1 - t0)) 'BEGIN {
+  cpu = c / 1e9; wall = ns / 1e9;
+  printf "host '"${HOST_W}x$HOST_H"': preview CPU: %.3f s in %.1f s = %.3f%% of one core\n", cpu, wall, 100 * cpu / wall }'
 grep -E "VmHWM|VmRSS|RssAnon|RssShmem" "/proc/$pv/status" | sed 's/^/preview memory: /'

@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
   }
   std::string commandLine = JoinArguments(argc, argv);
   int qtArgc = 1;
+  auto ownLoop = std::make_unique<QtOwnEventLoop>();
   Application app(qtArgc, argv);
+  ownLoop.reset();
   probe.reset();
   app.setQuitOnLastWindowClosed(false);
   QtBackend backend(commandLine);

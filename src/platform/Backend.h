@@ -2,15 +2,41 @@
 // The host services beneath our Windows-style layer. One real backend (Qt on
 // X11, SDL2_mixer) and one fake for tests implement it; nothing above the
 // layer knows which one runs.
+#include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
 struct RECT {
   int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// A window's content composed by the display server itself, from pictures
+// it keeps: a frame costs a few small requests instead of its pixels.
+class ServerSurface {
+ public:
+  // One picture on the window: the picture named `key` with its top-left
+  // corner at `at`, seen only inside `area`. `render` makes the picture the
+  // first time its key is seen.
+  struct Layer {
+    std::string key;
+    std::function<QImage()> render;
+    QPoint at;
+    QRect area;
+  };
+  virtual ~ServerSurface() = default;
+  // Composes a rectangle of the window anew: black, then the layers in order,
+  // each over what lies beneath where it is transparent.
+  virtual void Compose(const QRect& rect, const std::vector<Layer>& layers) = 0;
+  // Sends what was composed to the server.
+  virtual void Flush() = 0;
 };
 
 class Backend {
@@ -66,6 +92,14 @@ class Backend {
   virtual int TwipsPerPixelY() = 0;
   // The handle by which other programs know our window.
   virtual uint32_t WindowHandle(QWidget* window) = 0;
+  // A surface to draw the window's content on the server; nullptr where the
+  // host has none, and the window paints itself as any other.
+  virtual std::unique_ptr<ServerSurface> MakeServerSurface(QWidget* window) {
+    (void)window;
+    return nullptr;
+  }
+  // Puts a window just shown on screen now, painted, handling no input.
+  virtual void PresentWindow(QWidget* window) { (void)window; }
   // Client rectangle of any window by handle; false when it cannot be had.
   virtual bool ClientRect(uint32_t handle, RECT* rect) = 0;
   // Makes our window a child of a window of another program.

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <string>
 
 #include "platform/Backend.h"
 #include "platform/User32.h"
@@ -33,6 +34,40 @@ int16_t ButtonCode(Qt::MouseButton button) {
 bool IsShowMode() { return Starter::RunMode == Starter::rmScreenSaver; }
 
 const QStringList kSansFamilies = {"Liberation Sans", "DejaVu Sans", "Sans Serif"};
+
+// The name of what a control shows, for a surface that keeps pictures: the
+// same picture in two images is one; a label's look is all it draws from.
+std::string PictureKey(const Control& c) {
+  const QRect where = c.PixelRect();
+  const QRect seen = c.VisibleRect().translated(-where.topLeft());
+  QString key;
+  if (auto* image = dynamic_cast<const Image*>(&c)) return "image " + std::to_string(image->Picture().cacheKey());
+  if (auto* box = dynamic_cast<const PictureBox*>(&c))
+    key = QString("box %1").arg(box->Picture().cacheKey());
+  else if (auto* label = dynamic_cast<const Label*>(&c))
+    key = QString("label %1 %2 %3 %4").arg(label->Font().key(), label->foreColor.name(), label->backColor.name(),
+                                           label->Caption());
+  key += QString(" %1x%2 %3,%4 %5x%6")
+             .arg(where.width())
+             .arg(where.height())
+             .arg(seen.x())
+             .arg(seen.y())
+             .arg(seen.width())
+             .arg(seen.height());
+  return key.toStdString();
+}
+
+// What a control draws, as a picture of its own size.
+QImage ControlPicture(const Control& c) {
+  if (auto* image = dynamic_cast<const Image*>(&c)) return image->Picture().toImage();
+  const QRect where = c.PixelRect();
+  QImage picture(where.size(), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.translate(-where.topLeft());
+  c.Paint(painter);
+  return picture;
+}
 
 }  // namespace
 
@@ -68,6 +103,8 @@ ScreenSaver::ScreenSaver()
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::StrongFocus);
+  surface_ = Host().MakeServerSurface(this);
+  if (surface_) setAttribute(Qt::WA_PaintOnScreen);
 
   title1.SetCaption("Zentravo Presents");
   title1.foreColor = QColor(0xFF, 0, 0);
@@ -95,6 +132,8 @@ void ScreenSaver::Form_Load() {
   Show();
   SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
   activateWindow();
+  // The black screen is up before the Introduction loads its theme.
+  Host().PresentWindow(this);
   RunShowLoop();
 }
 
@@ -189,9 +228,15 @@ void ScreenSaver::mouseDoubleClickEvent(QMouseEvent* event) {
 
 // --- drawing ---
 
+QPaintEngine* ScreenSaver::paintEngine() const { return surface_ ? nullptr : vb::Form::paintEngine(); }
+
 void ScreenSaver::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
   const QRegion& region = event->region();
+  if (surface_) {
+    PaintOnServer(region);
+    return;
+  }
+  QPainter painter(this);
   for (const QRect& rect : region) painter.fillRect(rect, Qt::black);
   for (const Control* c : drawOrder_)
     if (c->Shows() && region.intersects(c->PixelRect())) c->Paint(painter);
@@ -200,4 +245,22 @@ void ScreenSaver::paintEvent(QPaintEvent* event) {
     cloud.Paint(painter);
     if (cloudlbl.Shows()) cloudlbl.Paint(painter);
   }
+}
+
+void ScreenSaver::PaintOnServer(const QRegion& region) {
+  std::vector<ServerSurface::Layer> layers;
+  auto add = [&](const Control& c) {
+    layers.push_back({PictureKey(c), [&c] { return ControlPicture(c); }, c.PixelRect().topLeft(), c.VisibleRect()});
+  };
+  for (const QRect& rect : region) {
+    layers.clear();
+    for (const Control* c : drawOrder_)
+      if (c->Shows() && rect.intersects(c->VisibleRect())) add(*c);
+    if (cloud.Shows() && rect.intersects(cloud.PixelRect())) {
+      add(cloud);
+      if (cloudlbl.Shows()) add(cloudlbl);
+    }
+    surface_->Compose(rect, layers);
+  }
+  surface_->Flush();
 }

@@ -2,8 +2,10 @@
 // The show window: a borderless, black window over the whole screen that
 // holds the stage and plays the episodes inside its load handler.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "platform/Backend.h"
 #include "platform/Forms.h"
 #include "show/Stage.h"
 
@@ -50,6 +52,7 @@ class ScreenSaver : public vb::Form {
   void Form_Unload(int16_t& Cancel) override;
 
   void paintEvent(QPaintEvent* event) override;
+  QPaintEngine* paintEngine() const override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -98,5 +101,8 @@ class ScreenSaver : public vb::Form {
 
   // Drawn in this order, so later ones lie on top; the speech box comes last.
   std::vector<const Control*> drawOrder_;
+  // Where the host offers it, the stage is composed by the display server.
+  std::unique_ptr<ServerSurface> surface_;
+  void PaintOnServer(const QRegion& region);
   bool pressedOnSurface_ = false;
 };

@@ -2,14 +2,41 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
+#include <map>
 #include <string>
+#include <thread>
 
 #include "assets/Pictures.h"
 #include "platform/Forms.h"
 
 namespace {
 
-QPixmap NamedPicture(std::string_view name) { return QPixmap::fromImage(LoadPicture(name)); }
+// Decoded one after the other, the window's pictures would hold up its first
+// frame: a few threads decode them all together when the first is asked for.
+std::map<std::string, QImage, std::less<>> DecodeAll() {
+  const std::vector<PictureSpec>& specs = AllPictures();
+  std::vector<QImage> images(specs.size());
+  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+  std::vector<std::thread> workers;
+  for (size_t w = 0; w < threads; ++w)
+    workers.emplace_back([&, w] {
+      for (size_t i = w; i < specs.size(); i += threads) images[i] = LoadPicture(specs[i].name);
+    });
+  for (std::thread& worker : workers) worker.join();
+  std::map<std::string, QImage, std::less<>> decoded;
+  for (size_t i = 0; i < specs.size(); ++i) decoded.emplace(specs[i].name, std::move(images[i]));
+  return decoded;
+}
+
+QPixmap NamedPicture(std::string_view name) {
+  static std::map<std::string, QImage, std::less<>> decoded = DecodeAll();
+  auto it = decoded.find(name);
+  if (it == decoded.end()) return QPixmap::fromImage(LoadPicture(name));
+  QImage image = std::move(it->second);
+  decoded.erase(it);  // the window keeps its own copy
+  return QPixmap::fromImage(std::move(image));
+}
 
 }  // namespace
 

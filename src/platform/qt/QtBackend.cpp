@@ -7,17 +7,28 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <thread>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include "platform/WinDir.h"
 #include "platform/qt/InstanceLock.h"
 #include "platform/qt/SdlSound.h"
+#include "platform/qt/X11Surface.h"
 #include "platform/qt/X11Windows.h"
+
+namespace {
+
+// How long a window just shown may take to reach the screen.
+constexpr double kPresentLimit = 0.5;
+
+}  // namespace
 
 QtBackend::QtBackend(std::string commandLine)
     : commandLine_(std::move(commandLine)), instanceLock_(std::make_unique<InstanceLock>(WindowsDirectoryHostPath())) {
@@ -114,6 +125,30 @@ int QtBackend::TwipsPerPixelY() {
 }
 
 uint32_t QtBackend::WindowHandle(QWidget* window) { return static_cast<uint32_t>(window->winId()); }
+
+std::unique_ptr<ServerSurface> QtBackend::MakeServerSurface(QWidget* window) {
+  return X11Surface::Make(window);
+}
+
+void QtBackend::PresentWindow(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  if (!handle) return;
+  // The window system shows the window when it is ready, and the window
+  // paints itself as it is exposed. Input waits for the show's own passes.
+  const double deadline = Monotonic() + kPresentLimit;
+  while (!handle->isExposed()) {
+    double left = deadline - Monotonic();
+    if (left <= 0) return;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(static_cast<int>(std::ceil(left * 1000.0)));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  }
+  // One round trip: the X server has drawn the frame before anything slow
+  // comes next.
+  if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+    free(xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()), nullptr));
+}
 
 bool QtBackend::ClientRect(uint32_t handle, RECT* rect) { return x11::ClientRect(handle, rect); }
 

@@ -1,0 +1,117 @@
+// The stage composed by the X server looks as QPainter would draw it: every
+// picture over black exactly, an upper picture over a lower one exactly where
+// it is opaque or transparent, whichever way the rectangle is composed.
+// Runs on a real X display (QT_QPA_PLATFORM=xcb).
+#include <QApplication>
+#include <QPainter>
+#include <QThread>
+#include <QWidget>
+#include <QWindow>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+#include <xcb/xcb.h>
+
+#include "platform/qt/X11Surface.h"
+
+namespace {
+
+// A disc of `colour` with a soft rim, on transparency.
+QImage Disc(int size, QColor colour) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawEllipse(1, 1, size - 2, size - 2);
+  return image;
+}
+
+// A window that leaves its pixels to the surface.
+class Blank : public QWidget {
+ protected:
+  QPaintEngine* paintEngine() const override { return nullptr; }
+  void paintEvent(QPaintEvent*) override {}
+};
+
+// The window's pixels as the X server has them.
+QImage WindowPixels(QWidget& window) {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11->connection();
+  xcb_get_image_reply_t* reply = xcb_get_image_reply(
+      c,
+      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(window.winId()), 0, 0,
+                    static_cast<uint16_t>(window.width()), static_cast<uint16_t>(window.height()), ~0u),
+      nullptr);
+  if (!reply) return {};
+  QImage image(xcb_get_image_data(reply), window.width(), window.height(), QImage::Format_RGB32);
+  QImage copy = image.copy();
+  free(reply);
+  return copy;
+}
+
+class Surface : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X display";
+    window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    window.setGeometry(0, 0, 160, 120);
+    window.setAttribute(Qt::WA_PaintOnScreen);
+    window.show();
+    for (int i = 0; i < 500 && !(window.windowHandle() && window.windowHandle()->isExposed()); ++i) {
+      QApplication::processEvents();
+      QThread::msleep(2);
+    }
+    surface = X11Surface::Make(&window);
+    ASSERT_TRUE(surface) << "no surface on a 24-bit screen";
+  }
+
+  // Composes the layers over the whole window; returns the reference drawing.
+  QImage Compose(const std::vector<std::pair<QImage, QPoint>>& pictures) {
+    std::vector<ServerSurface::Layer> layers;
+    QImage expected(window.size(), QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    QPainter painter(&expected);
+    int n = 0;
+    for (const auto& [picture, at] : pictures) {
+      layers.push_back({"picture " + std::to_string(n++), [picture] { return picture; }, at, window.rect()});
+      painter.drawImage(at, picture);
+    }
+    surface->Compose(window.rect(), layers);
+    surface->Flush();
+    return expected;
+  }
+
+  Blank window;
+  std::unique_ptr<X11Surface> surface;
+};
+
+TEST_F(Surface, PicturesApartAreExactOverBlack) {
+  QImage expected = Compose({{Disc(40, QColor(250, 120, 30)), {10, 10}}, {Disc(30, QColor(40, 200, 90)), {90, 60}}});
+  QImage seen = WindowPixels(window);
+  ASSERT_EQ(seen.size(), expected.size());
+  for (int y = 0; y < seen.height(); ++y)
+    for (int x = 0; x < seen.width(); ++x)
+      ASSERT_EQ(seen.pixel(x, y) & 0xFFFFFF, expected.pixel(x, y) & 0xFFFFFF) << "at " << x << "," << y;
+}
+
+TEST_F(Surface, AnUpperPictureCoversTheLowerWhereItIsOpaqueAndLetsItShowWhereItIsClear) {
+  const QImage upper = Disc(30, QColor(40, 90, 220));
+  const QPoint at(30, 25);
+  QImage expected = Compose({{Disc(40, QColor(250, 120, 30)), {10, 10}}, {upper, at}});
+  QImage seen = WindowPixels(window);
+  ASSERT_EQ(seen.size(), expected.size());
+  int compared = 0;
+  for (int y = 0; y < seen.height(); ++y)
+    for (int x = 0; x < seen.width(); ++x) {
+      QPoint inUpper = QPoint(x, y) - at;
+      int alpha = upper.rect().contains(inUpper) ? qAlpha(upper.pixel(inUpper)) : 0;
+      if (alpha != 0 && alpha != 255) continue;  // the soft rim over the lower disc
+      ++compared;
+      ASSERT_EQ(seen.pixel(x, y) & 0xFFFFFF, expected.pixel(x, y) & 0xFFFFFF) << "at " << x << "," << y;
+    }
+  EXPECT_GT(compared, seen.width() * seen.height() * 9 / 10);
+}
+
+}  // namespace
