@@ -28,7 +28,17 @@ namespace {
 // How long a window just shown may take to reach the screen.
 constexpr double kPresentLimit = 0.5;
 
+constexpr const char* kNoGlib = "QT_NO_GLIB";
+
 }  // namespace
+
+QtOwnEventLoop::QtOwnEventLoop() : set_(!std::getenv(kNoGlib)) {
+  if (set_) setenv(kNoGlib, "1", 1);
+}
+
+QtOwnEventLoop::~QtOwnEventLoop() {
+  if (set_) unsetenv(kNoGlib);
+}
 
 QtBackend::QtBackend(std::string commandLine)
     : commandLine_(std::move(commandLine)), instanceLock_(std::make_unique<InstanceLock>(WindowsDirectoryHostPath())) {
