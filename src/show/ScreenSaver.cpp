@@ -6,11 +6,22 @@
 #include <QPainter>
 #include <string>
 
+#include "assets/Pictures.h"
 #include "platform/Backend.h"
+#include "platform/Forms.h"
 #include "platform/User32.h"
 #include "startup/Starter.h"
 
 namespace {
+
+// A picture's size in twips on this screen: 2895 x 1575 for a walking frame
+// at 15 twips per pixel.
+QSizeF PictureTwips(std::string_view name) {
+  for (const PictureSpec& p : AllPictures())
+    if (name == p.name)
+      return QSizeF(p.width * vb::Screen::TwipsPerPixelX(), p.height * vb::Screen::TwipsPerPixelY());
+  return {};
+}
 
 // The Shift argument of the key and mouse handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
@@ -72,7 +83,9 @@ QImage ControlPicture(const Control& c) {
 }  // namespace
 
 ScreenSaver::ScreenSaver()
-    : imgflag(this, 2895, 1575, true),
+    // Until its first picture the walker has a walking frame's size.
+    : imgflag(this, static_cast<float>(PictureTwips("righty0").width()),
+              static_cast<float>(PictureTwips("righty0").height()), true),
       head(this, 975, 615, true),
       imgSurf(this, 915, 615, false),
       hand1(this, "hand1", true),

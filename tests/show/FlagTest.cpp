@@ -24,11 +24,11 @@ class Flag : public ShowFixture {
   }
 };
 
-class FlagRun : public Flag, public testing::WithParamInterface<std::tuple<int16_t, int, bool>> {};
+class FlagRun : public Flag, public testing::WithParamInterface<std::tuple<int16_t, int, bool, int>> {};
 
 TEST_P(FlagRun, CrossesInItsLaneAndStopsAtMidScreenWhenDrawn) {
-  const auto [direction, lane, stops] = GetParam();
-  ScreenSaver& s = Stage();
+  const auto [direction, lane, stops, twips] = GetParam();
+  ScreenSaver& s = Stage(1024, 768, twips);  // the first run of a show, at this density
   const bool right = direction == 0;
   const float step = right ? 75 : -75, W = s.righty[0].Width(), H = s.righty[0].Height();
   Probe().SetFlagDirection(direction);
@@ -85,7 +85,8 @@ TEST_P(FlagRun, CrossesInItsLaneAndStopsAtMidScreenWhenDrawn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DirectionsLanesStops, FlagRun,
-                         testing::Combine(testing::Values(0, 1), testing::Values(1, 2, 3), testing::Bool()));
+                         testing::Combine(testing::Values(0, 1), testing::Values(1, 2, 3), testing::Bool(),
+                                          testing::Values(15, 12)));
 
 TEST_F(Flag, FrameAndDirectionCarryOverFromRunToRun) {
   Stage();
