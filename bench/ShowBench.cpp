@@ -2,12 +2,10 @@
 // DISPLAY: the CPU used by an animation that moves and re-frames a sprite on
 // every tick, and how far each tick's length is from SpinSpeed / 100 s.
 //
-//   show_bench [--seconds N] [--speed S] [--spin]
+//   show_bench [--seconds N] [--speed S]
 //
-// --spin replaces the show's tick by one that spins on the single-precision
-// time of day until the delay has passed (the design the show avoids), for
-// comparison. Prints one line of key=value results; a tick's error is its
-// length (the pause and the message pass after it) less SpinSpeed / 100 s.
+// Prints one line of key=value results; a tick's error is its length (the
+// pause and the message pass after it) less SpinSpeed / 100 s.
 // Wakeups are the times a thread of the process went to sleep and woke up
 // again (its voluntary context switches), all threads together.
 #include <QApplication>
@@ -73,15 +71,6 @@ long Wakeups() {
   return total;
 }
 
-// The tick the show does not use: spins on the clock, then one pass.
-void SpinningTick() {
-  float start = vb::Timer();
-  float delay = Starter::Settings.SpinSpeed / 100.0f;
-  while (static_cast<float>(vb::Timer() - start) < delay) {
-  }
-  Host().ProcessEvents();
-}
-
 double Percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
@@ -93,13 +82,11 @@ double Percentile(std::vector<double> v, double p) {
 int main(int argc, char** argv) {
   double seconds = 120;
   float speed = 1;
-  bool spin = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
     else if (!std::strcmp(argv[i], "--speed") && i + 1 < argc) speed = static_cast<float>(std::atof(argv[++i]));
-    else if (!std::strcmp(argv[i], "--spin")) spin = true;
     else {
-      std::fprintf(stderr, "usage: show_bench [--seconds N] [--speed S] [--spin]\n");
+      std::fprintf(stderr, "usage: show_bench [--seconds N] [--speed S]\n");
       return 2;
     }
   }
@@ -143,29 +130,25 @@ int main(int argc, char** argv) {
     runner.SetPicture(frames[frame % 3].Picture());
     runner.SetLeft(left);
     double start = backend.Monotonic();
-    if (spin) SpinningTick();
-    else probe.WaitTick();
+    probe.WaitTick();
     double end = backend.Monotonic();
     errors.push_back((end - start - delay) * 1000.0);
-    if (!spin) {
-      pauseErrors.push_back((backend.woke - start - delay) * 1000.0);
-      passes.push_back((end - backend.woke) * 1000.0);
-    }
+    pauseErrors.push_back((backend.woke - start - delay) * 1000.0);
+    passes.push_back((end - backend.woke) * 1000.0);
   }
   const double wall = backend.Monotonic() - t0;
   const double cpu = CpuSeconds() - cpu0;
   const long wakeups = Wakeups() - wakeups0;
   std::vector<double> absolute(errors.size());
   std::transform(errors.begin(), errors.end(), absolute.begin(), [](double e) { return std::fabs(e); });
-  // Errors are the tick's length (pause and pass) less SpinSpeed / 100 s;
-  // for the sleeping tick also the pause alone and the pass alone.
-  std::printf("tick=%s speed=%g seconds=%.1f ticks=%zu cpu_percent=%.2f wakeups_per_tick=%.2f "
+  // Errors are the tick's length (pause and pass) less SpinSpeed / 100 s,
+  // then the pause alone and the pass alone.
+  std::printf("speed=%g seconds=%.1f ticks=%zu cpu_percent=%.2f wakeups_per_tick=%.2f "
               "median_error_ms=%.3f p90_error_ms=%.3f max_error_ms=%.3f",
-              spin ? "spinning" : "sleeping", speed, wall, errors.size(), 100.0 * cpu / wall,
+              speed, wall, errors.size(), 100.0 * cpu / wall,
               errors.empty() ? 0.0 : static_cast<double>(wakeups) / errors.size(),
               Percentile(errors, 0.5), Percentile(absolute, 0.9), Percentile(absolute, 1.0));
-  if (!spin)
-    std::printf(" median_pause_error_ms=%.3f median_pass_ms=%.3f", Percentile(pauseErrors, 0.5),
+  std::printf(" median_pause_error_ms=%.3f median_pass_ms=%.3f", Percentile(pauseErrors, 0.5),
                 Percentile(passes, 0.5));
   std::printf("\n");
   std::fflush(stdout);
