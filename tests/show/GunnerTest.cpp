@@ -73,17 +73,12 @@ class Gunner : public ShowFixture {
   std::vector<Stretch> stretches;
 };
 
-// Leg 4 ends at the top edge on screens wider than about 3:2, so that the banner is seen.
-struct Screen {
-  int width, height, twips;
-  bool wide;
-};
-
+// Leg 4 ends at the top edge on screens wider than about 3:2 ("wide"), so that the banner is seen.
 TEST_F(Gunner, PathAndFramesAndEveryLegEndingOnScreensOfEverySize) {
-  for (auto [width, height, twips, wide] :
-       {Screen{320, 200, 15, true}, {640, 480, 15, false}, {800, 600, 12, false}, {1024, 768, 15, false},
-        {1280, 1024, 15, false}, {1366, 768, 15, true}, {1920, 1080, 15, true}, {2560, 1080, 15, true},
-        {2560, 1600, 10, true}, {3840, 2160, 15, true}, {7680, 4320, 15, true}, {7680, 4320, 8, true}}) {
+  for (auto [width, height, twips, wide] : std::vector<std::tuple<int, int, int, bool>>{
+           {320, 200, 15, true}, {640, 480, 15, false}, {800, 600, 12, false}, {1024, 768, 15, false},
+           {1280, 1024, 15, false}, {1366, 768, 15, true}, {1920, 1080, 15, true}, {2560, 1080, 15, true},
+           {2560, 1600, 10, true}, {3840, 2160, 15, true}, {7680, 4320, 15, true}, {7680, 4320, 8, true}}) {
     SCOPED_TRACE(testing::Message() << width << "x" << height << " at " << twips);
     ScreenSaver& s = Stage(width, height, twips);
     const float gun5Left = s.gun[5].Left();

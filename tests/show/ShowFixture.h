@@ -201,7 +201,4 @@ class ShowFixture : public testing::Test {
       show->Form_KeyDown(key, shift);
     });
   }
-  void MouseDownAt(double t, QPoint pixel) {
-    host.At(t, [this, pixel] { show->MouseDownAt(pixel, 1, 0); });
-  }
 };
