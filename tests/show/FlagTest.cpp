@@ -77,7 +77,6 @@ TEST_P(FlagRun, CrossesInItsLaneAndStopsAtMidScreenWhenDrawn) {
   EXPECT_FALSE(gone.visible);
   EXPECT_EQ(gone.left, last.left);
   EXPECT_TRUE(right ? last.left >= SW() && lastOn.left < SW() : last.left <= -W && lastOn.left > -W) << last;
-  EXPECT_EQ(Probe().FlagDirection(), right ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(DirectionsLanesStops, FlagRun,
@@ -92,7 +91,6 @@ TEST_F(Flag, FrameAndDirectionCarryOverFromRunToRun) {
     steps.pop_back();
     EXPECT_EQ(steps.front().picture, (run % 2 == 0 ? "righty" : "lefty") + std::string(1, "120"[shownLast - '0']));
     shownLast = steps.back().picture.back();
-    EXPECT_EQ(Probe().FlagFrame(), shownLast - '0');
   }
 }
 

@@ -5,6 +5,7 @@
 // message pass puts on screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,8 +39,6 @@ class ShowProbe {
               .at(seconds))();
   }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
-  int16_t FlagDirection() const { return s_.FlagDirection; }
-  int16_t FlagFrame() const { return s_.FlagFrame; }
   void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
   void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
   void SetAbovePlace(int16_t place) { s_.AbovePlace = place; }
@@ -158,10 +157,8 @@ class ShowFixture : public testing::Test {
     Starter::RunMode = Starter::rmScreenSaver;
     Starter::Settings.SpinSpeed = 1.0f;
     Starter::Settings.Sound = -1;
-    std::string path = dir.Path() + "/";
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    Starter::DataPath = path;
+    Starter::DataPath = dir.Path() + "/";
+    std::replace(Starter::DataPath.begin(), Starter::DataPath.end(), '/', '\\');
   }
   void TearDown() override {
     Starter::SendMci("close theme");
