@@ -38,38 +38,31 @@ class Gunner : public ShowFixture {
 
   // Plays one run; false when it does not end.
   bool Play() {
-    samples.clear();
-    const double start = host.now;
+    stretches.clear();
+    double last = host.now;
     try {
-      Timeline timeline(host, *show, 20000, [this] { samples.push_back(Now()); });
+      Timeline timeline(host, *show, 20000, [this, &last] {
+        const Sample s = Now();
+        if (stretches.empty() || stretches.back().gun != s.gun || stretches.back().bullet != s.bullet)
+          stretches.push_back({s.gun, s.bullet});
+        stretches.back().samples.push_back(s);
+        stretches.back().seconds += s.t - last, last = s.t;
+      });
       Probe().PlayEpisodeGunner();
     } catch (const Runaway&) {
       return false;
-    }
-    stretches.clear();
-    double last = start;
-    for (const Sample& s : samples) {
-      if (stretches.empty() || stretches.back().gun != s.gun || stretches.back().bullet != s.bullet)
-        stretches.push_back({s.gun, s.bullet});
-      stretches.back().samples.push_back(s);
-      stretches.back().seconds += s.t - last, last = s.t;
     }
     return true;
   }
   // The top of what the banner shows, in twips: its picture has clear rows on top.
   float BannerTop(float top) const {
     const QImage image = show->bullet[7].Picture().toImage();
-    auto clear = [&](int y) {
+    for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
-        if (qGray(image.pixel(x, y)) > 0) return false;
-      return true;
-    };
-    int y = 0;
-    while (y < image.height() && clear(y)) ++y;
-    return top + y * host.twipsY;
+        if (qGray(image.pixel(x, y)) > 0) return top + y * host.twipsY;
+    return top + image.height() * host.twipsY;
   }
 
-  std::vector<Sample> samples;
   std::vector<Stretch> stretches;
 };
 
