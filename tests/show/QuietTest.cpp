@@ -27,8 +27,7 @@ class Quiet : public ShowFixture, public testing::WithParamInterface<Case> {
     host.calls.clear();
     const double start = host.now;
     Timeline timeline(host, *show);
-    ShowProbe probe = Probe();
-    (probe.*GetParam().play)();
+    (Probe().*GetParam().play)();
     for (Timeline::Event& e : timeline.events) e.t -= start;
     return timeline.events;
   }
