@@ -1,5 +1,9 @@
 // The show window's stage: the layout on different screens, what the window
 // paints and what takes the mouse.
+#include <QPaintEvent>
+#include <QRegion>
+#include <QTest>
+
 #include "ShowFixture.h"
 
 namespace {
@@ -39,6 +43,40 @@ INSTANTIATE_TEST_SUITE_P(Screens, StageLayout,
                                          Screen{1366, 768, 8}));
 
 class Window : public ShowFixture {};
+
+// Collects the regions the window repaints.
+class PaintSpy : public QObject {
+ public:
+  QRegion painted;
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region(), ++paints;
+    return false;
+  }
+};
+
+TEST_F(Window, OnlyWhatChangedIsRepaintedAtTheNextPass) {
+  ScreenSaver& s = Stage();
+  s.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+  s.imgflag.SetPicture(s.righty[0].Picture());
+  s.imgflag.Move(1500, 1500);
+  host.ProcessEvents();
+  PaintSpy spy;
+  s.installEventFilter(&spy);
+  host.ProcessEvents();
+  EXPECT_EQ(spy.paints, 0) << "repainted without a change";
+  QRect before = s.imgflag.PixelRect();
+  s.imgflag.SetLeft(1500 + 10 * 15);
+  s.imgflag.SetPicture(s.righty[1].Picture());
+  QRect after = s.imgflag.PixelRect();
+  EXPECT_EQ(spy.paints, 0) << "painted before the message pass";
+  host.ProcessEvents();
+  ASSERT_GE(spy.paints, 1);
+  EXPECT_TRUE((spy.painted - before - after).isEmpty()) << "painted more than the sprite's old and new places";
+  EXPECT_TRUE((QRegion(before) + after - spy.painted).isEmpty());
+  s.removeEventFilter(&spy);
+}
 
 TEST_F(Window, LabelFontsFollowTheScreenAndTheSpeechLabelMovesWithItsBox) {
   ScreenSaver& s = MakeShow();
