@@ -20,7 +20,7 @@ struct Sample {
 struct Stretch {
   int gun, bullet;
   std::vector<Sample> samples;
-  double seconds;
+  double seconds = 0;
 };
 
 class Gunner : public ShowFixture {
@@ -38,52 +38,40 @@ class Gunner : public ShowFixture {
 
   // Plays one run; false when it does not end.
   bool Play() {
-    samples.clear();
-    const double start = host.now;
+    stretches.clear();
+    double last = host.now;
     try {
-      Timeline timeline(host, *show, 20000, [this] { samples.push_back(Now()); });
+      Timeline timeline(host, *show, 20000, [this, &last] {
+        const Sample s = Now();
+        if (stretches.empty() || stretches.back().gun != s.gun || stretches.back().bullet != s.bullet)
+          stretches.push_back({s.gun, s.bullet});
+        stretches.back().samples.push_back(s);
+        stretches.back().seconds += s.t - last, last = s.t;
+      });
       Probe().PlayEpisodeGunner();
     } catch (const Runaway&) {
       return false;
     }
-    stretches.clear();
-    for (const Sample& s : samples) {
-      if (stretches.empty() || stretches.back().gun != s.gun || stretches.back().bullet != s.bullet)
-        stretches.push_back({s.gun, s.bullet, {}, 0});
-      stretches.back().samples.push_back(s);
-    }
-    for (size_t i = 0; i < stretches.size(); ++i)
-      stretches[i].seconds = stretches[i].samples.back().t - (i ? stretches[i - 1].samples.back().t : start);
     return true;
   }
   // The top of what the banner shows, in twips: its picture has clear rows on top.
   float BannerTop(float top) const {
     const QImage image = show->bullet[7].Picture().toImage();
-    auto clear = [&](int y) {
+    for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
-        if (qGray(image.pixel(x, y)) > 0) return false;
-      return true;
-    };
-    int y = 0;
-    while (y < image.height() && clear(y)) ++y;
-    return top + y * host.twipsY;
+        if (qGray(image.pixel(x, y)) > 0) return top + y * host.twipsY;
+    return top + image.height() * host.twipsY;
   }
 
-  std::vector<Sample> samples;
   std::vector<Stretch> stretches;
 };
 
-// Leg 4 ends at the top edge on screens wider than about 3:2, so that the banner is seen.
-struct Screen {
-  int width, height, twips;
-  bool wide;
-};
-
+// Leg 4 ends at the top edge on screens wider than about 3:2 ("wide"), so that the banner is seen.
 TEST_F(Gunner, PathAndFramesAndEveryLegEndingOnScreensOfEverySize) {
-  for (auto [width, height, twips, wide] :
-       {Screen{320, 200, 15, true}, {640, 480, 15, false}, {800, 600, 12, false}, {1024, 768, 15, false},
-        {1280, 1024, 15, false}, {1366, 768, 15, true}, {1920, 1080, 15, true}, {2560, 1080, 15, true},
-        {2560, 1600, 10, true}, {3840, 2160, 15, true}, {7680, 4320, 15, true}, {7680, 4320, 8, true}}) {
+  for (auto [width, height, twips, wide] : std::vector<std::tuple<int, int, int, bool>>{
+           {320, 200, 15, true}, {640, 480, 15, false}, {800, 600, 12, false}, {1024, 768, 15, false},
+           {1280, 1024, 15, false}, {1366, 768, 15, true}, {1920, 1080, 15, true}, {2560, 1080, 15, true},
+           {2560, 1600, 10, true}, {3840, 2160, 15, true}, {7680, 4320, 15, true}, {7680, 4320, 8, true}}) {
     SCOPED_TRACE(testing::Message() << width << "x" << height << " at " << twips);
     ScreenSaver& s = Stage(width, height, twips);
     const float gun5Left = s.gun[5].Left();
@@ -118,13 +106,12 @@ TEST_F(Gunner, PathAndFramesAndEveryLegEndingOnScreensOfEverySize) {
     ASSERT_EQ(aimed.size(), 3u);
     EXPECT_EQ(std::tuple(aimed[0].gunLeft, aimed[1].gunLeft, aimed[2].gunLeft, stretches[Leg1].samples[0].gunLeft),
               std::tuple(gun5Left, gun5Left, gun5Left + 75, gun5Left));
-    for (const Image& frame : s.gun) EXPECT_FLOAT_EQ(frame.Left() + frame.Width(), SW());
-    EXPECT_EQ(Probe().GunFrame(), -1);
+    EXPECT_EQ(s.gun[5].Left(), gun5Left);
 
     // The shot leaves the muzzle: right edge on the arm's left edge, bottoms level.
     const Sample first = stretches[Leg1].samples.front();
-    EXPECT_EQ(first.left + kStep + s.bullet[0].Width(), gun5Left);
-    EXPECT_EQ(first.top + s.bullet[0].Height(), s.gun[5].Top() + s.gun[5].Height());
+    EXPECT_EQ(std::pair(first.left + kStep + s.bullet[0].Width(), first.top + s.bullet[0].Height()),
+              std::pair(gun5Left, s.gun[5].Top() + s.gun[5].Height()));
 
     // Each leg moves by its step and ends at its bound.
     for (auto [stretch, dx, dy] : {std::tuple{Leg1, -kStep, 0.f}, {Leg2, kStep, -kStep}, {Swing, 0.f, kStep},
@@ -155,18 +142,17 @@ TEST_F(Gunner, PathAndFramesAndEveryLegEndingOnScreensOfEverySize) {
 
     // The ricochets place the new frame one step on (and the leg takes one more).
     for (auto [from, to, dx, dy] : {std::tuple{Leg1, Leg2, 2 * kStep, -2 * kStep}, {Leg3, Leg4, 2 * kStep, -2 * kStep},
-                                    {Leg4, Leg5, -2 * kStep, 0.f}}) {
-      EXPECT_EQ(stretches[to].samples.front().left, end(from).left + dx) << to;
-      EXPECT_EQ(stretches[to].samples.front().top, end(from).top + dy) << to;
-    }
+                                    {Leg4, Leg5, -2 * kStep, 0.f}})
+      EXPECT_EQ(std::pair(stretches[to].samples.front().left, stretches[to].samples.front().top),
+                std::pair(end(from).left + dx, end(from).top + dy))
+          << to;
 
     // The banner hangs from the bullet, right edges level, wholly seen while it is held.
     const Sample held = stretches[Held].samples.front();
-    EXPECT_EQ(held.left + s.bullet[7].Width(), end(Leg5).left + s.bullet[0].Width());
-    EXPECT_EQ(held.top, end(Leg5).top);
-    EXPECT_GE(BannerTop(held.top), 0);
-    EXPECT_LE(held.top + s.bullet[7].Height(), SH());
-    EXPECT_LE(held.left + s.bullet[7].Width(), SW());
+    EXPECT_EQ(std::pair(held.left + s.bullet[7].Width(), held.top),
+              std::pair(end(Leg5).left + s.bullet[0].Width(), end(Leg5).top));
+    EXPECT_TRUE(BannerTop(held.top) >= 0 && held.top + s.bullet[7].Height() <= SH() &&
+                held.left + s.bullet[7].Width() <= SW());
     for (int k = 3; k <= 7; ++k) EXPECT_EQ(stretches[Unfurl + k - 3].samples.front().top, held.top);
 
     // The sounds: the shot with the recoil, four ricochets, the banner.
@@ -174,8 +160,7 @@ TEST_F(Gunner, PathAndFramesAndEveryLegEndingOnScreensOfEverySize) {
     for (const FakeBackend::Effect& e : host.effects) files.push_back(e.file);
     EXPECT_EQ(files, (std::vector<std::string>{"z_gun.wav", "z_rico.wav", "z_rico.wav", "z_rico.wav", "z_rico.wav",
                                                "z_scroll.wav"}));
-    EXPECT_EQ(host.effects[0].at, aimed[1].t);
-    EXPECT_EQ(host.effects[5].at, end(Leg5).t);
+    EXPECT_EQ(std::pair(host.effects[0].at, host.effects[5].at), std::pair(aimed[1].t, end(Leg5).t));
     host.effects.clear();
   }
 }

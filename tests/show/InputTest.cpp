@@ -33,7 +33,7 @@ TEST_F(Input, MouseButtonOverASpriteDoesNotEndTheShowButOverTheBackgroundDoes) {
     s.cloud.SetVisible(true);
     s.MouseDownAt(s.cloud.PixelRect().bottomRight(), 1, 0);
   });
-  MouseDownAt(8, s.cloud.PixelRect().bottomRight() + QPoint(1, 1));
+  host.At(8, [&] { s.MouseDownAt(s.cloud.PixelRect().bottomRight() + QPoint(1, 1), 1, 0); });
   EXPECT_EQ(Run(), 0);
   EXPECT_DOUBLE_EQ(host.now, 8);
 }

@@ -27,9 +27,7 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
     EXPECT_FALSE(host.musicOpen);
     return;
   }
-  EXPECT_EQ(host.CallsStartingWith("Music"),
-            (std::vector<std::string>{"MusicOpen " + dir.Path() + "/z_wumble.mid", "MusicPlay"}));
-  EXPECT_DOUBLE_EQ(host.musicStartedAt, 0);
+  EXPECT_DOUBLE_EQ(host.musicStartedAt, 0);  // the calls themselves: see the input tests
   char reply[256];
   EXPECT_EQ(mciSendStringA("status theme mode", reply, 255, 0), 0u) << "the device stays open";
 }

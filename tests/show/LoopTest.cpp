@@ -35,7 +35,7 @@ TEST_P(Loop, PlaysTheEpisodesThatAreOnInOrderUntilInput) {
   dir.Write("z_wumble.mid", "MThd");
   auto& s = Starter::Settings;
   s.Intro = c.intro, s.Flag = c.flag, s.Below = c.below, s.Runner = c.runner, s.Gunner = c.gunner, s.Above = c.above;
-  if (c.played.empty()) MouseDownAt(c.input, {0, 0});
+  if (c.played.empty()) host.At(c.input, [this] { show->MouseDownAt({0, 0}, 1, 0); });
   else PressKeyAt(c.input);
   if (c.name == std::string("SettingsAreReadBeforeEachCall")) host.At(2, [] { Starter::Settings.Below = 0; });
   EXPECT_EQ(Run(), 0);

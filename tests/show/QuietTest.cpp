@@ -1,5 +1,8 @@
 // With the sound off every episode plays exactly as with it on, and no
 // sound call is made at all.
+#include <algorithm>
+#include <tuple>
+
 #include "ShowFixture.h"
 
 namespace {
@@ -24,8 +27,7 @@ class Quiet : public ShowFixture, public testing::WithParamInterface<Case> {
     host.calls.clear();
     const double start = host.now;
     Timeline timeline(host, *show);
-    ShowProbe probe = Probe();
-    (probe.*GetParam().play)();
+    (Probe().*GetParam().play)();
     for (Timeline::Event& e : timeline.events) e.t -= start;
     return timeline.events;
   }
@@ -38,13 +40,11 @@ TEST_P(Quiet, SoundOffChangesNothingButTheCalls) {
   const std::vector<Timeline::Event> quiet = Record(0);
   EXPECT_TRUE(host.effects.empty());
   EXPECT_TRUE(host.CallsStartingWith("PlayEffect").empty());
-  ASSERT_EQ(quiet.size(), loud.size());
-  for (size_t i = 0; i < loud.size(); ++i) {
-    const Timeline::Event &a = loud[i], &b = quiet[i];
-    ASSERT_TRUE(std::abs(a.t - b.t) < 1e-6 && a.sprite == b.sprite && a.picture == b.picture && a.left == b.left &&
-                a.top == b.top && a.visible == b.visible)
-        << a << " / " << b;
-  }
+  auto same = [](const Timeline::Event& a, const Timeline::Event& b) {
+    return std::abs(a.t - b.t) < 1e-6 && std::tie(a.sprite, a.picture, a.left, a.top, a.visible) ==
+                                             std::tie(b.sprite, b.picture, b.left, b.top, b.visible);
+  };
+  EXPECT_TRUE(std::equal(loud.begin(), loud.end(), quiet.begin(), quiet.end(), same)) << testing::PrintToString(quiet);
 }
 
 INSTANTIATE_TEST_SUITE_P(Episodes, Quiet,

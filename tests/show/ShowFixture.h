@@ -5,6 +5,7 @@
 // message pass puts on screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -32,17 +33,12 @@ class ShowProbe {
   void SpeakAtHead() { s_.SpeakAtHead(); }
   void WaitTick() { s_.WaitTick(); }
   void Wait(int seconds) {
-    const std::map<int, void (ScreenSaver::*)()> waits = {{1, &ScreenSaver::Wait1Sec}, {2, &ScreenSaver::Wait2Sec},
-                                                          {3, &ScreenSaver::Wait3Sec}, {4, &ScreenSaver::Wait4Sec},
-                                                          {6, &ScreenSaver::Wait6Sec}, {15, &ScreenSaver::Wait15Sec}};
-    (s_.*waits.at(seconds))();
+    using S = ScreenSaver;
+    (s_.*std::map<int, void (S::*)()>{{1, &S::Wait1Sec}, {2, &S::Wait2Sec},  {3, &S::Wait3Sec},
+                                      {4, &S::Wait4Sec}, {6, &S::Wait6Sec}, {15, &S::Wait15Sec}}
+              .at(seconds))();
   }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
-  int16_t FlagDirection() const { return s_.FlagDirection; }
-  int16_t FlagFrame() const { return s_.FlagFrame; }
-  int16_t BelowPlace() const { return s_.BelowPlace; }
-  int16_t AbovePlace() const { return s_.AbovePlace; }
-  int16_t GunFrame() const { return s_.GunFrame; }
   void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
   void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
   void SetAbovePlace(int16_t place) { s_.AbovePlace = place; }
@@ -57,7 +53,10 @@ struct Runaway {};
 
 // At every message pass, each sprite whose picture (the speech box: its
 // caption), place or visibility changed since the pass before, with the
-// virtual time of the pass; and the time of every pass.
+// virtual time of the pass; and the time of every pass. `each` runs at every
+// pass, after it is recorded; more than `limit` passes throw Runaway. With a
+// `step`, passes come at least that often (until 60 s on), so that the
+// start of a fixed wait is seen as well as its end.
 class Timeline {
  public:
   struct Event {
@@ -69,27 +68,25 @@ class Timeline {
   std::vector<Event> events;
   std::vector<double> passes;
 
-  // `each` runs at every pass, after it is recorded.
-  Timeline(FakeBackend& host, ScreenSaver& s, size_t limit = 200000, std::function<void()> each = nullptr)
+  Timeline(FakeBackend& host, ScreenSaver& s, size_t limit = 200000, std::function<void()> each = nullptr,
+           double step = 0)
       : host_(host) {
-    for (auto [name, image] : {std::pair<std::string, const Image*>{"imgflag", &s.imgflag}, {"head", &s.head},
-                               {"imgSurf", &s.imgSurf}, {"hand1", &s.hand1}, {"hand2", &s.hand2},
-                               {"handa", &s.handa}, {"handb", &s.handb}})
-      Watch(name, *image);
-    for (size_t i = 0; i < s.gun.size(); ++i) Watch("gun" + std::to_string(i), s.gun[i]);
-    for (size_t i = 0; i < s.bullet.size(); ++i) Watch("bullet" + std::to_string(i), s.bullet[i]);
-    watched_.push_back({"cloud", &s.cloud, nullptr, &s.cloudlbl, {}});
+    std::vector<std::pair<std::string, const Image*>> sprites{
+        {"imgflag", &s.imgflag}, {"head", &s.head},   {"imgSurf", &s.imgSurf}, {"hand1", &s.hand1},
+        {"hand2", &s.hand2},     {"handa", &s.handa}, {"handb", &s.handb}},
+        sources{{"stand", &s.stand}, {"heada", &s.heada}, {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd},
+                {"head1", &s.head1}, {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}};
+    for (size_t i = 0; i < s.gun.size(); ++i) sprites.emplace_back("gun" + std::to_string(i), &s.gun[i]);
+    for (size_t i = 0; i < s.bullet.size(); ++i) sprites.emplace_back("bullet" + std::to_string(i), &s.bullet[i]);
     for (auto [name, frames] : {std::pair<std::string, const std::vector<Image>*>{"righty", &s.righty},
                                 {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter}})
-      for (size_t i = 0; i < frames->size(); ++i) Name(name + std::to_string(i), (*frames)[i]);
-    for (auto [name, image] : {std::pair<std::string, const Image*>{"stand", &s.stand}, {"heada", &s.heada},
-                               {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd}, {"head1", &s.head1},
-                               {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}})
-      Name(name, *image);
-    for (Watched& w : watched_) {
-      if (w.image) Name(w.name, *w.image);  // a sprite that shows no other source shows its own picture
-      w.last = Now(w);
-    }
+      for (size_t i = 0; i < frames->size(); ++i) sources.emplace_back(name + std::to_string(i), &(*frames)[i]);
+    for (auto [name, image] : sprites) watched_.push_back({name, image, image, nullptr, {}});
+    watched_.push_back({"cloud", &s.cloud, nullptr, &s.cloudlbl, {}});
+    sources.insert(sources.end(), sprites.begin(), sprites.end());  // a sprite may show its own picture
+    for (auto [name, image] : sources)
+      if (!image->Picture().isNull()) names_.emplace(image->Picture().cacheKey(), name);
+    for (Watched& w : watched_) w.last = Now(w);
     host_.onPass = [this, limit, each] {
       passes.push_back(host_.now);
       if (passes.size() > limit) throw Runaway{};
@@ -100,6 +97,7 @@ class Timeline {
       }
       if (each) each();
     };
+    if (step > 0) PassEvery(host_, step, host_.now + step / 10, host_.now + 60);
   }
   ~Timeline() { host_.onPass = nullptr; }
   Timeline(const Timeline&) = delete;
@@ -120,10 +118,6 @@ class Timeline {
     const Label* label;
     Event last;
   };
-  void Watch(const std::string& name, const Image& image) { watched_.push_back({name, &image, &image, nullptr, {}}); }
-  void Name(const std::string& name, const Image& source) {
-    if (!source.Picture().isNull()) names_.emplace(source.Picture().cacheKey(), name);
-  }
   Event Now(const Watched& w) const {
     std::string picture;
     if (w.image && !w.image->Picture().isNull()) {
@@ -132,6 +126,14 @@ class Timeline {
     }
     if (w.label) picture = w.label->Caption().toStdString();
     return {host_.now, w.name, picture, w.control->Left(), w.control->Top(), w.control->Visible()};
+  }
+  static void PassEvery(FakeBackend& host, double step, double t, double until) {
+    if (t >= until) return;
+    host.At(t, [&host, t, step, until] {
+      double next = t + step;
+      while (next <= host.now) next += step;
+      PassEvery(host, step, next, until);
+    });
   }
 
   FakeBackend& host_;
@@ -155,10 +157,8 @@ class ShowFixture : public testing::Test {
     Starter::RunMode = Starter::rmScreenSaver;
     Starter::Settings.SpinSpeed = 1.0f;
     Starter::Settings.Sound = -1;
-    std::string path = dir.Path() + "/";
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    Starter::DataPath = path;
+    Starter::DataPath = dir.Path() + "/";
+    std::replace(Starter::DataPath.begin(), Starter::DataPath.end(), '/', '\\');
   }
   void TearDown() override {
     Starter::SendMci("close theme");
@@ -198,19 +198,4 @@ class ShowFixture : public testing::Test {
       show->Form_KeyDown(key, shift);
     });
   }
-  void MouseDownAt(double t, QPoint pixel) {
-    host.At(t, [this, pixel] { show->MouseDownAt(pixel, 1, 0); });
-  }
 };
-
-// Message passes at a fixed rate until `until`, so a Timeline sees what a
-// fixed wait shows when it starts, not only when it ends.
-inline void PassEvery(FakeBackend& host, double step, double until, double from = -1) {
-  const double t = from < 0 ? host.now + step / 10 : from;
-  if (t >= until) return;
-  host.At(t, [&host, t, step, until] {
-    double next = t + step;
-    while (next <= host.now) next += step;
-    PassEvery(host, step, until, next);
-  });
-}

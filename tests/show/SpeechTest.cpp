@@ -29,8 +29,7 @@ TEST_P(Speech, ShowsTheCaseLinesForTheirTimesBesideTheSpeakerThenPauses) {
   }
   const Image& speaker = atFlag ? s.imgflag : s.head;
   s.cloudlbl.SetCaption("an earlier speech");
-  Timeline timeline(host, s);
-  PassEvery(host, 0.01, 20);
+  Timeline timeline(host, s, 200000, nullptr, 0.01);
   host.draws = {(c.speechCase - 1) / 9.0f + 0.01f};
   atFlag ? Probe().SpeakAtFlag() : Probe().SpeakAtHead();
 
