@@ -142,4 +142,14 @@ TEST_F(Preview, MissingStripReportsNothingAndKeepsTicking) {
   EXPECT_FALSE(ErrorShown());
 }
 
+TEST_F(Preview, RefusedDeviceContextEndsTheRetryWithAReport) {
+  SetGdiObjectLimit(GdiObjectCount());
+  const double before = host.now;
+  EXPECT_EQ(System::GenerateDC(Starter::DataPath + Starter::kPreviewStrip), 0u);
+  SetGdiObjectLimit(10000);
+  ASSERT_TRUE(ErrorShown());
+  EXPECT_EQ(vb::FormInstance<BugReportForm>().Caption(), "Error Code: VORN- 7-System/GenerateDC");
+  EXPECT_NEAR(host.now - before, (System::kGenerateDCAttempts - 1) * System::kGenerateDCPause, 1e-9);
+}
+
 }  // namespace
