@@ -40,7 +40,6 @@ class DialogTest : public testing::Test {
     Starter::X_GetData();
   }
   std::string Ini() const { return dir.Read(Starter::IniFileName); }
-  bool IniExists() const { return std::filesystem::exists(dir.File(Starter::IniFileName)); }
 };
 
 // What "Apply" writes into a missing file with every box ticked and the

