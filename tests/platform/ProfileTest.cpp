@@ -58,18 +58,13 @@ TEST_F(Profile, NamesMatchWithoutCaseValuesAreTrimmedUnquotedAndCut) {
 
 // What may lie at the settings file's name besides a file: each reads as
 // missing at once, and no write replaces it.
-const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> kNotAFile = {
-    {"FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
-    {"link to /dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
-    {"folder", [](const std::string& p) { fs::create_directory(p); }},
-    {"file over 1 MiB",
-     [](const std::string& p) {
-       std::ofstream(p) << "[S]\nk=1\n" << std::string((1 << 20) + 1, ';');
-     }},
-};
-
 TEST_F(Profile, AnythingButARegularFileOfASaneSizeReadsAsMissingAndIsKept) {
-  for (const auto& [name, make] : kNotAFile) {
+  const std::pair<const char*, std::function<void(const std::string&)>> notAFile[] = {
+      {"FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
+      {"link to /dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+      {"folder", [](const std::string& p) { fs::create_directory(p); }},
+      {"file over 1 MiB", [](const std::string& p) { std::ofstream(p) << "[S]\nk=1\n" << std::string(1 << 20, ';'); }}};
+  for (const auto& [name, make] : notAFile) {
     const std::string path = dir.File("zentravo.ini");
     make(path);
     EXPECT_EQ(Get("S", "k"), "dflt") << name;
