@@ -41,42 +41,34 @@ TEST_F(Mci, ThemeLifecycleAnswersPlayingThenStopped) {
 TEST_F(Mci, FailuresAnswerWithACodeAndNeverPlaying) {
   EXPECT_NE(Send("status theme mode"), 0u);
   EXPECT_STREQ(reply, "");
-  EXPECT_NE(Send("stop theme"), 0u);
-  EXPECT_NE(Send("close theme"), 0u);
   EXPECT_EQ(Send("open \"/no/such/file.mid\" type sequencer alias theme"), MCIERR_FILE_NOT_FOUND);
-  EXPECT_NE(Send("play theme from 0"), 0u);
-  EXPECT_NE(Send(""), 0u);
-  EXPECT_NE(Send("open"), 0u);
-  EXPECT_NE(Send("dance theme"), 0u);
+  for (const char* command : {"stop theme", "close theme", "play theme from 0", "", "open", "dance theme"})
+    EXPECT_NE(Send(command), 0u) << command;
 }
 
-class Registry : public testing::Test {
- protected:
+TEST(Registry, ReadsDwordAndStringValues) {
   TempWinDir dir;
-  uint32_t type = 0, size = 64;
+  dir.Write("zentravo.reg",
+            "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\nScreenSaveUsePassword=dword:000004d2\nName=sz:ab\n");
+  uint32_t type = 0, size = 0;
   uint8_t data[64] = {};
-  long Query(const char* name) {
+  auto query = [&](const char* name) {
     HKEY key = 0;
     RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &key);
     size = sizeof data;
     long r = RegQueryValueExA(key, name, nullptr, &type, data, &size);
     RegCloseKey(key);
     return r;
-  }
-};
-
-TEST_F(Registry, ReadsDwordAndStringValues) {
-  dir.Write("zentravo.reg",
-            "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\nScreenSaveUsePassword=dword:000004d2\nName=sz:ab\n");
-  ASSERT_EQ(Query("ScreenSaveUsePassword"), ERROR_SUCCESS);
+  };
+  ASSERT_EQ(query("ScreenSaveUsePassword"), ERROR_SUCCESS);
   EXPECT_EQ(type, REG_DWORD);
   ASSERT_EQ(size, 4u);
   EXPECT_EQ(data[0] + 256 * data[1], 1234);
-  ASSERT_EQ(Query("name"), ERROR_SUCCESS);
+  ASSERT_EQ(query("name"), ERROR_SUCCESS);
   EXPECT_EQ(type, REG_SZ);
   EXPECT_EQ(size, 3u);
   EXPECT_STREQ(reinterpret_cast<char*>(data), "ab");
-  EXPECT_NE(Query("Missing"), ERROR_SUCCESS);
+  EXPECT_NE(query("Missing"), ERROR_SUCCESS);
 }
 
 TEST(Cursor, HiddenWhileTheCounterIsBelowZero) {
