@@ -5,89 +5,52 @@
 
 namespace {
 
-// Counts pixels that would show on the black stage.
-int VisiblePixels(const QImage& image)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            if (qAlpha(c) == 255 && (qRed(c) | qGreen(c) | qBlue(c)) > 40) {
-                ++count;
-            }
-        }
-    }
-    return count;
+TEST(Pictures, EveryPictureLoadsAtItsExactSizeAndShowsSomething) {
+  ASSERT_EQ(AllPictures().size(), 47u);
+  for (const PictureSpec& spec : AllPictures()) {
+    const QImage image = LoadPicture(spec.name);
+    ASSERT_EQ(image.size(), QSize(spec.width, spec.height)) << spec.name;
+    int visible = 0;  // pixels that would show on the black stage
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb c = image.pixel(x, y);
+        visible += qAlpha(c) == 255 && (qRed(c) | qGreen(c) | qBlue(c)) > 40;
+      }
+    EXPECT_GT(visible, image.width() * image.height() / 50) << spec.name;
+  }
 }
 
-TEST(Pictures, EveryPictureLoadsAtItsExactSizeAndShowsSomething)
-{
-    ASSERT_EQ(AllPictures().size(), 47u);
-    for (const PictureSpec& spec : AllPictures()) {
-        SCOPED_TRACE(spec.name);
-        const QImage image = LoadPicture(spec.name);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.width(), spec.width);
-        EXPECT_EQ(image.height(), spec.height);
-        EXPECT_GT(VisiblePixels(image), image.width() * image.height() / 50);
-    }
+// A walk, a run or a swing whose frames were identical would not move; the
+// left-facing frames mirror the right-facing ones.
+TEST(Pictures, FramesOfOneMotionDifferAndLeftMirrorsRight) {
+  const std::pair<const char*, const char*> differ[] = {
+      {"righty0", "righty1"}, {"righty1", "righty2"}, {"righty0", "righty2"}, {"righter0", "righter1"},
+      {"righter1", "righter2"}, {"righter0", "righter2"}, {"heada", "headb"}, {"headb", "headc"},
+      {"heada", "headc"}, {"headd", "heada"}, {"head4", "head1"}};
+  for (const auto& [a, b] : differ) EXPECT_NE(LoadPicture(a), LoadPicture(b)) << a << " " << b;
+  for (const auto& [right, left] : {std::pair{"righty1", "lefty1"}, std::pair{"righter2", "lefter2"}})
+    EXPECT_EQ(LoadPicture(right).mirrored(true, false).convertToFormat(QImage::Format_ARGB32),
+              LoadPicture(left).convertToFormat(QImage::Format_ARGB32))
+        << right;
 }
 
-TEST(Pictures, FramesOfOneMotionDiffer)
-{
-    // A walk, a run or a swing whose frames were identical would not move.
-    const char* groups[][3] = {{"righty0", "righty1", "righty2"},
-                               {"righter0", "righter1", "righter2"},
-                               {"heada", "headb", "headc"}};
-    for (const auto& g : groups) {
-        EXPECT_NE(LoadPicture(g[0]), LoadPicture(g[1])) << g[0];
-        EXPECT_NE(LoadPicture(g[1]), LoadPicture(g[2])) << g[1];
-        EXPECT_NE(LoadPicture(g[0]), LoadPicture(g[2])) << g[0];
-    }
-    EXPECT_NE(LoadPicture("headd"), LoadPicture("heada"));
-    EXPECT_NE(LoadPicture("head4"), LoadPicture("head1"));
-}
-
-TEST(Pictures, LeftFacingFramesMirrorTheRightFacingOnes)
-{
-    const std::pair<const char*, const char*> pairs[] = {{"righty1", "lefty1"}, {"righter2", "lefter2"}};
-    for (const auto& [right, left] : pairs) {
-        EXPECT_EQ(LoadPicture(right).mirrored(true, false).convertToFormat(QImage::Format_ARGB32),
-                  LoadPicture(left).convertToFormat(QImage::Format_ARGB32))
-            << right;
-    }
-}
-
-// The first and last rows in which columns [0, columns) hold a pixel more
-// opaque than `alpha`.
-std::pair<int, int> DrawnRows(const QImage& image, int columns, int alpha)
-{
+// The bullet and the pistol's left end (its first 4 columns) are drawn in
+// the rows the show lines them up by.
+TEST(Pictures, BulletAndMuzzleAreDrawnInTheRowsTheShowLinesThemUpBy) {
+  struct Case {
+    const char* name;
+    int columns, alpha, minTop, maxBottom, minSpan;  // columns 0 = the whole width
+  };
+  for (const Case& c : {Case{"bullet0", 0, 0, 13, 24, 6}, Case{"gun5", 4, 100, 158, 170, 4}}) {
+    const QImage image = LoadPicture(c.name);
     int top = image.height(), bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < columns; ++x) {
-            if (qAlpha(image.pixel(x, y)) > alpha) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    return {top, bottom};
-}
-
-TEST(Pictures, BulletAndMuzzleAreDrawnInTheRowsTheShowLinesThemUpBy)
-{
-    struct Case {
-        const char* name;
-        int columns, alpha, minTop, maxBottom, minSpan;  // columns 0 = the whole width
-    };
-    const Case cases[] = {{"bullet0", 0, 0, 13, 24, 6}, {"gun5", 4, 100, 158, 170, 4}};  // the pistol's left end
-    for (const Case& c : cases) {
-        const QImage image = LoadPicture(c.name);
-        auto [top, bottom] = DrawnRows(image, c.columns ? c.columns : image.width(), c.alpha);
-        EXPECT_GE(top, c.minTop) << c.name;
-        EXPECT_LE(bottom, c.maxBottom) << c.name;
-        EXPECT_GT(bottom, top + c.minSpan) << c.name;
-    }
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < (c.columns ? c.columns : image.width()); ++x)
+        if (qAlpha(image.pixel(x, y)) > c.alpha) top = std::min(top, y), bottom = std::max(bottom, y);
+    EXPECT_GE(top, c.minTop) << c.name;
+    EXPECT_LE(bottom, c.maxBottom) << c.name;
+    EXPECT_GT(bottom, top + c.minSpan) << c.name;
+  }
 }
 
 }  // namespace

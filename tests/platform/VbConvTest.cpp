@@ -14,31 +14,17 @@ int ErrorOf(auto&& f) {
   return 0;
 }
 
+// Blanks anywhere are skipped; the period is the only decimal separator.
 TEST(Val, ReadsTheLeadingNumber) {
-  EXPECT_EQ(vb::Val(""), 0);
-  EXPECT_EQ(vb::Val("abc"), 0);
-  EXPECT_EQ(vb::Val("1abc"), 1);
-  EXPECT_EQ(vb::Val(" 2 5 "), 25);  // blanks anywhere are skipped
-  EXPECT_EQ(vb::Val("\t-1"), -1);
-  EXPECT_DOUBLE_EQ(vb::Val("2.5"), 2.5);
-  EXPECT_DOUBLE_EQ(vb::Val(".5x"), 0.5);
-  EXPECT_DOUBLE_EQ(vb::Val("1e3"), 1000);
-  EXPECT_DOUBLE_EQ(vb::Val("1e"), 1);
-  EXPECT_EQ(vb::Val("&H1F"), 31);
-  EXPECT_EQ(vb::Val("&o17"), 15);
-  EXPECT_EQ(vb::Val("-"), 0);
-  EXPECT_EQ(vb::Val("1,5"), 1);  // the period is the only decimal separator
+  const std::pair<const char*, double> cases[] = {
+      {"", 0},      {"abc", 0},    {"1abc", 1},   {" 2 5 ", 25}, {"\t-1", -1}, {"2.5", 2.5}, {".5x", 0.5},
+      {"1e3", 1000}, {"1e", 1},    {"&H1F", 31},  {"&o17", 15},  {"-", 0},     {"1,5", 1}};
+  for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(vb::Val(text), value) << text;
 }
 
-TEST(Conversions, RoundHalfToEven) {
-  EXPECT_EQ(vb::CInt(1.5), 2);
-  EXPECT_EQ(vb::CInt(2.5), 2);
-  EXPECT_EQ(vb::CInt(-0.5), 0);
-  EXPECT_EQ(vb::CInt(18.5), 18);
+TEST(Conversions, RoundHalfToEvenOverflowAndTypeMismatch) {
+  for (auto [in, out] : {std::pair{1.5, 2}, {2.5, 2}, {-0.5, 0}, {18.5, 18}}) EXPECT_EQ(vb::CInt(in), out) << in;
   EXPECT_EQ(vb::CLng(-37.5), -38);
-}
-
-TEST(Conversions, OverflowAndTypeMismatch) {
   EXPECT_EQ(ErrorOf([] { vb::CInt(32767.4); }), 0);
   EXPECT_EQ(ErrorOf([] { vb::CInt(32767.5); }), vb::errOverflow);
   EXPECT_EQ(ErrorOf([] { vb::CInt(40000); }), vb::errOverflow);
@@ -50,10 +36,8 @@ TEST(Conversions, OverflowAndTypeMismatch) {
 }
 
 TEST(Conversions, DecimalNumberTextAndStr) {
-  EXPECT_TRUE(vb::IsDecimalNumber(" 1234"));
-  EXPECT_TRUE(vb::IsDecimalNumber("-1.5e3 "));
-  EXPECT_FALSE(vb::IsDecimalNumber(":1234x"));
-  EXPECT_FALSE(vb::IsDecimalNumber("   "));
+  for (auto [text, is] : {std::pair{" 1234", true}, {"-1.5e3 ", true}, {":1234x", false}, {"   ", false}})
+    EXPECT_EQ(vb::IsDecimalNumber(text), is) << text;
   EXPECT_EQ(vb::Str(5), " 5");
   EXPECT_EQ(vb::Str(0), " 0");
   EXPECT_EQ(vb::Str(-3), "-3");
