@@ -1,13 +1,14 @@
 #!/bin/bash
-# How long one cycle of an episode without speech takes on the real program:
+# How long one cycle of an episode takes on the real program:
 # "zentravo /s" with that episode alone (no Introduction) on a private
 # 1920 x 1080 X server, under strace. A cycle begins with the 4-s wait that
 # opens every run (a poll of about 4000 ms on the main thread); its ticks are
 # the sleeps of the main thread until the next one. For each cycle it prints
 # the measured seconds next to the figure the design gives: ticks x
 # SpinSpeed / 100 s plus the fixed waits.
-# Needs strace. Usage:
-#   bench/episode_cycles.sh <build dir> <Above|Runner|Gunner> <SpinSpeed> [cycles, default 4]
+# With Flag or Below, a two-part remark (its first half held 4 s) reads as
+# the start of a cycle: such a cycle shows as two. Needs strace. Usage:
+#   bench/episode_cycles.sh <build dir> <Flag|Below|Runner|Gunner|Above> <SpinSpeed> [cycles, default 4]
 set -u
 BUILD=$(cd "${1:?usage: episode_cycles.sh <build dir> <episode> <speed> [cycles]}" && pwd)
 EPISODE=${2:?episode}
