@@ -147,6 +147,7 @@ void ScreenSaver::Form_Load() {
   activateWindow();
   // The black screen is up before the Introduction loads its theme.
   Host().PresentWindow(this);
+  DecodePicturesAhead();
   RunShowLoop();
 }
 

@@ -1,9 +1,9 @@
 #include "show/Stage.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
-#include <map>
 #include <string>
 #include <thread>
 
@@ -12,33 +12,81 @@
 
 namespace {
 
-// Decoded one after the other, the window's pictures would hold up its first
-// frame: a few threads decode them all together when the first is asked for.
-std::map<std::string, QImage, std::less<>> DecodeAll() {
-  const std::vector<PictureSpec>& specs = AllPictures();
-  std::vector<QImage> images(specs.size());
-  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
-  std::vector<std::thread> workers;
-  for (size_t w = 0; w < threads; ++w)
-    workers.emplace_back([&, w] {
-      for (size_t i = w; i < specs.size(); i += threads) images[i] = LoadPicture(specs[i].name);
-    });
-  for (std::thread& worker : workers) worker.join();
-  std::map<std::string, QImage, std::less<>> decoded;
-  for (size_t i = 0; i < specs.size(); ++i) decoded.emplace(specs[i].name, std::move(images[i]));
-  return decoded;
+// The program's pictures, decoded by a few threads together. Decoding starts
+// once the window is on screen (it would hold up the first frame) or when a
+// picture is first needed, whichever comes first; a picture waits for it.
+class PictureDecoder;
+PictureDecoder& Decoder();
+
+class PictureDecoder {
+ public:
+  ~PictureDecoder() { Join(); }
+
+  void Start() {
+    if (started_) return;
+    started_ = true;
+    // Qt's image readers must not outlive the application.
+    qAddPostRoutine([] { Decoder().Join(); });
+    const std::vector<PictureSpec>& specs = AllPictures();
+    images_.resize(specs.size());
+    const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+    for (size_t w = 0; w < threads; ++w)
+      workers_.emplace_back([this, w, threads, &specs] {
+        for (size_t i = w; i < specs.size(); i += threads) images_[i] = LoadPicture(specs[i].name);
+      });
+  }
+
+  // Each picture once: the control that asked keeps its own copy.
+  QImage Take(std::string_view name) {
+    Start();
+    Join();
+    const std::vector<PictureSpec>& specs = AllPictures();
+    for (size_t i = 0; i < specs.size(); ++i)
+      if (name == specs[i].name) return images_[i].isNull() ? LoadPicture(name) : std::move(images_[i]);
+    return LoadPicture(name);
+  }
+
+  void Join() {
+    for (std::thread& worker : workers_) worker.join();
+    workers_.clear();
+  }
+
+ private:
+  bool started_ = false;
+  std::vector<QImage> images_;
+  std::vector<std::thread> workers_;
+};
+
+PictureDecoder& Decoder() {
+  static PictureDecoder decoder;
+  return decoder;
 }
 
-QPixmap NamedPicture(std::string_view name) {
-  static std::map<std::string, QImage, std::less<>> decoded = DecodeAll();
-  auto it = decoded.find(name);
-  if (it == decoded.end()) return QPixmap::fromImage(LoadPicture(name));
-  QImage image = std::move(it->second);
-  decoded.erase(it);  // the window keeps its own copy
-  return QPixmap::fromImage(std::move(image));
+// The size in pixels of one of the program's pictures; empty if it has none
+// of that name.
+QSize SpecSize(std::string_view name) {
+  for (const PictureSpec& spec : AllPictures())
+    if (name == spec.name) return {spec.width, spec.height};
+  return {};
 }
 
 }  // namespace
+
+void DecodePicturesAhead() { Decoder().Start(); }
+
+// --- ProgramPicture ---
+
+ProgramPicture::ProgramPicture(std::string_view name) : size_(SpecSize(name)) {
+  if (!size_.isEmpty()) name_ = name;
+}
+
+const QPixmap& ProgramPicture::Pixmap() const {
+  if (!name_.empty()) {
+    pixmap_ = QPixmap::fromImage(Decoder().Take(name_));
+    name_.clear();
+  }
+  return pixmap_;
+}
 
 // --- Control ---
 
@@ -97,25 +145,27 @@ void Control::SetVisible(bool visible) {
 
 Image::Image(QWidget* window, float width, float height, bool visible) : Control(window, width, height, visible) {}
 
-Image::Image(QWidget* window, std::string_view pictureName, bool visible) : Control(window, 0, 0, visible) {
-  SetPicture(NamedPicture(pictureName));
+Image::Image(QWidget* window, std::string_view pictureName, bool visible)
+    : Control(window, 0, 0, visible), picture_(pictureName) {
+  width_ = static_cast<float>(picture_.Size().width() * vb::Screen::TwipsPerPixelX());
+  height_ = static_cast<float>(picture_.Size().height() * vb::Screen::TwipsPerPixelY());
 }
 
 void Image::SetPicture(const QPixmap& picture) {
   Changing([&] {
-    picture_ = picture;
-    if (!picture_.isNull()) {
-      width_ = static_cast<float>(picture_.width() * vb::Screen::TwipsPerPixelX());
-      height_ = static_cast<float>(picture_.height() * vb::Screen::TwipsPerPixelY());
+    picture_ = ProgramPicture(picture);
+    if (!picture.isNull()) {
+      width_ = static_cast<float>(picture.width() * vb::Screen::TwipsPerPixelX());
+      height_ = static_cast<float>(picture.height() * vb::Screen::TwipsPerPixelY());
     }
   });
 }
 
-QSize Image::PixelSize() const { return picture_.isNull() ? Control::PixelSize() : picture_.size(); }
+QSize Image::PixelSize() const { return picture_.Size().isEmpty() ? Control::PixelSize() : picture_.Size(); }
 
-bool Image::Shows() const { return !picture_.isNull() && Control::Shows(); }
+bool Image::Shows() const { return !picture_.Size().isEmpty() && Control::Shows(); }
 
-void Image::Paint(QPainter& painter) const { painter.drawPixmap(PixelRect().topLeft(), picture_); }
+void Image::Paint(QPainter& painter) const { painter.drawPixmap(PixelRect().topLeft(), Picture()); }
 
 std::vector<Image> ImageArray(QWidget* window, std::string_view prefix, int count, bool visible) {
   std::vector<Image> images;
@@ -156,13 +206,13 @@ void Label::Paint(QPainter& painter) const {
 // --- PictureBox ---
 
 PictureBox::PictureBox(QWidget* window, float width, float height, std::string_view pictureName, bool visible)
-    : Control(window, width, height, visible), picture_(NamedPicture(pictureName)) {}
+    : Control(window, width, height, visible), picture_(pictureName) {}
 
 void PictureBox::Paint(QPainter& painter) const {
   painter.save();
   QRect rect = PixelRect();
   painter.setClipRect(rect, Qt::IntersectClip);
   painter.fillRect(rect, Qt::black);
-  painter.drawPixmap(rect.topLeft(), picture_);
+  painter.drawPixmap(rect.topLeft(), Picture());
   painter.restore();
 }

@@ -8,11 +8,32 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <string>
 #include <string_view>
 #include <vector>
 
 class QPainter;
 class QWidget;
+
+// Starts decoding the program's pictures in the background; call it once the
+// window is on screen.
+void DecodePicturesAhead();
+
+// One of the program's pictures by name, decoded when first drawn; or a
+// picture given as it is. Its size is known before.
+class ProgramPicture {
+ public:
+  ProgramPicture() = default;
+  explicit ProgramPicture(std::string_view name);
+  explicit ProgramPicture(const QPixmap& pixmap) : size_(pixmap.size()), pixmap_(pixmap) {}
+  const QPixmap& Pixmap() const;
+  QSize Size() const { return size_; }
+
+ private:
+  QSize size_;
+  mutable std::string name_;  // not decoded yet
+  mutable QPixmap pixmap_;
+};
 
 class Control {
  public:
@@ -62,7 +83,7 @@ class Image : public Control {
   // With one of the program's pictures.
   Image(QWidget* window, std::string_view pictureName, bool visible);
 
-  const QPixmap& Picture() const { return picture_; }
+  const QPixmap& Picture() const { return picture_.Pixmap(); }
   // Keeps the top-left corner; takes the picture's size.
   void SetPicture(const QPixmap& picture);
 
@@ -73,7 +94,7 @@ class Image : public Control {
   QSize PixelSize() const override;
 
  private:
-  QPixmap picture_;
+  ProgramPicture picture_;
 };
 
 // A control array: elements named <prefix>0, <prefix>1, ... each with its picture.
@@ -104,9 +125,9 @@ class Label : public Control {
 class PictureBox : public Control {
  public:
   PictureBox(QWidget* window, float width, float height, std::string_view pictureName, bool visible);
-  const QPixmap& Picture() const { return picture_; }
+  const QPixmap& Picture() const { return picture_.Pixmap(); }
   void Paint(QPainter& painter) const override;
 
  private:
-  QPixmap picture_;
+  ProgramPicture picture_;
 };
