@@ -13,13 +13,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <dlfcn.h>
+#include <filesystem>
 #include <thread>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include "platform/WinDir.h"
 #include "platform/qt/InstanceLock.h"
-#include "platform/qt/SdlSound.h"
+#include "platform/qt/SoundPlayer.h"
 #include "platform/qt/X11Surface.h"
 #include "platform/qt/X11Windows.h"
 
@@ -29,6 +31,17 @@ namespace {
 constexpr double kPresentLimit = 0.5;
 
 constexpr const char* kNoGlib = "QT_NO_GLIB";
+
+// The sound module next to the running program. It stays loaded to the end.
+std::unique_ptr<SoundPlayer> LoadSoundModule() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return nullptr;
+  void* module = dlopen((program.parent_path() / ZENTRAVO_SOUND_MODULE).c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!module) return nullptr;
+  auto make = reinterpret_cast<MakeSoundPlayerFunction>(dlsym(module, kMakeSoundPlayer));
+  return std::unique_ptr<SoundPlayer>(make ? make() : nullptr);
+}
 
 }  // namespace
 
@@ -49,9 +62,12 @@ QtBackend::~QtBackend() = default;
 
 bool QtBackend::PrevInstance() { return instanceLock_->OthersRunning(); }
 
-SdlSound& QtBackend::Sound() {
-  if (!sound_) sound_ = std::make_unique<SdlSound>();
-  return *sound_;
+SoundPlayer* QtBackend::Sound() {
+  if (!soundLoaded_) {
+    soundLoaded_ = true;
+    sound_ = LoadSoundModule();
+  }
+  return sound_.get();
 }
 
 double QtBackend::SecondsSinceMidnight() {
@@ -114,9 +130,9 @@ bool QtBackend::OpenDocument(const std::string& address) {
   return QProcess::startDetached("xdg-open", {QString::fromStdString(address)});
 }
 
-bool QtBackend::PlayEffect(const std::string& hostPath) { return Sound().PlayEffect(hostPath); }
-bool QtBackend::MusicOpen(const std::string& hostPath) { return Sound().MusicOpen(hostPath); }
-bool QtBackend::MusicPlay() { return Sound().MusicPlay(); }
+bool QtBackend::PlayEffect(const std::string& hostPath) { return Sound() && sound_->PlayEffect(hostPath); }
+bool QtBackend::MusicOpen(const std::string& hostPath) { return Sound() && sound_->MusicOpen(hostPath); }
+bool QtBackend::MusicPlay() { return Sound() && sound_->MusicPlay(); }
 bool QtBackend::MusicPlaying() { return sound_ && sound_->MusicPlaying(); }
 void QtBackend::MusicStop() { if (sound_) sound_->MusicStop(); }
 void QtBackend::MusicClose() { if (sound_) sound_->MusicClose(); }

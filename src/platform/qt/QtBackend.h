@@ -1,12 +1,12 @@
 #pragma once
 // The real backend: Qt's event loop and windows on X11, xcb where X11 itself
-// must be asked, SDL2_mixer for the effects and the theme music.
+// must be asked, the sound module for the effects and the theme music.
 #include <memory>
 
 #include "platform/Backend.h"
 
 class InstanceLock;
-class SdlSound;
+class SoundPlayer;
 
 // While one lives, a QApplication made serves its events with Qt's own event
 // loop rather than GLib's: every message pass of the show's ticks costs
@@ -66,6 +66,9 @@ class QtBackend : public Backend {
   std::string commandLine_;
   std::unique_ptr<InstanceLock> instanceLock_;
   bool pointerHidden_ = false;
-  std::unique_ptr<SdlSound> sound_;
-  SdlSound& Sound();
+  bool soundLoaded_ = false;
+  std::unique_ptr<SoundPlayer> sound_;
+  // The sound module's player, loaded at the first sound; null, and every
+  // sound silent, when the module cannot be loaded.
+  SoundPlayer* Sound();
 };

@@ -160,3 +160,5 @@ void SdlSound::MusicClose() {
   music_.reset();
   Settle();
 }
+
+SoundPlayer* MakeSoundPlayer() { return new SdlSound; }

@@ -13,23 +13,22 @@
 #include <string>
 
 #include "platform/qt/SdlSoundMusic.h"
+#include "platform/qt/SoundPlayer.h"
 
 struct Mix_Chunk;
 
-class SdlSound {
+class SdlSound : public SoundPlayer {
  public:
   SdlSound();
-  ~SdlSound();
-  bool PlayEffect(const std::string& path);
-  bool MusicOpen(const std::string& path);
-  bool MusicPlay();
-  bool MusicPlaying();
-  void MusicStop();
-  void MusicClose();
-  // Stops all sound and closes the device before the process ends.
-  void Shutdown();
-  // True while the audio device is open.
-  bool DeviceOpen() const { return open_; }
+  ~SdlSound() override;
+  bool PlayEffect(const std::string& path) override;
+  bool MusicOpen(const std::string& path) override;
+  bool MusicPlay() override;
+  bool MusicPlaying() override;
+  void MusicStop() override;
+  void MusicClose() override;
+  void Shutdown() override;
+  bool DeviceOpen() const override { return open_; }
 
  private:
   bool OpenDevice();
