@@ -22,7 +22,7 @@ pv=$(program_pid preview)
 sleep 2  # start-up is not what is measured
 
 # CPU time in nanoseconds, all threads.
-cpu_ns() { cat /proc/"$pv"/task/*/schedstat | awk '{ s += $1 } END { printf "%d", s }'; }
+cpu_ns() { cat /proc/"$pv"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f", s }'; }
 t0=$(date +%s%N)
 c0=$(cpu_ns)
 sleep "$SECONDS_TO_MEASURE"
