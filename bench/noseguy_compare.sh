@@ -21,7 +21,7 @@ BIN=$BUILD/src/app/zentravo
 BENCH=$BUILD/bench/show_bench
 FIRST=$BUILD/bench/first_frame
 NOSEGUY=/usr/libexec/xscreensaver/noseguy
-REPEAT=5
+REPEAT=9
 
 if [ ! -x "$NOSEGUY" ]; then
   echo "== noseguy is missing: installing xscreensaver-data-extra"
