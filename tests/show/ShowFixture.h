@@ -32,12 +32,7 @@ class ShowProbe {
   void SpeakAtFlag() { s_.SpeakAtFlag(); }
   void SpeakAtHead() { s_.SpeakAtHead(); }
   void WaitTick() { s_.WaitTick(); }
-  void Wait(int seconds) {
-    using S = ScreenSaver;
-    (s_.*std::map<int, void (S::*)()>{{1, &S::Wait1Sec}, {2, &S::Wait2Sec},  {3, &S::Wait3Sec},
-                                      {4, &S::Wait4Sec}, {6, &S::Wait6Sec}, {15, &S::Wait15Sec}}
-              .at(seconds))();
-  }
+  void Wait4Sec() { s_.Wait4Sec(); }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
   void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
   void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }

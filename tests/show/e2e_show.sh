@@ -2,8 +2,8 @@
 # The show mode end to end, under a private X server:
 #   "/s" covers the screen (and a window already there) with a black topmost
 #   window without a pointer; the titles come, one after the other; the theme
-#   sounds; a key, a click or a mouse button ends the program with code 0, a
-#   moving mouse or a click on a title does not.
+#   sounds; a key or a mouse button ends the program with code 0, a moving
+#   mouse or a click on a title does not.
 # Usage: e2e_show.sh <zentravo> <data folder>
 set -u
 BIN=$1
@@ -75,16 +75,11 @@ ends_with_zero "a key"
 unset SDL_DISKAUDIOFILE
 export SDL_AUDIODRIVER=dummy
 
-# --- 2: a click on a title is the title's; a click on the background ends ---
+# --- 2: a click on a title is the title's; any button on the background ends ---
 start_show second
 wait_until 10 title2_shows || fail "title2 did not appear (second show)"
 xdotool mousemove 512 404 click 1
 stays_alive 1.0 || fail "a click on the title ended the show"
-xdotool mousemove 30 30 click 1
-ends_with_zero "a click"
-
-# --- 3: any mouse button going down ends it ---
-start_show third
 xdotool mousemove 1000 700 mousedown 3
 ends_with_zero "the right button"
 xdotool mouseup 3
