@@ -12,13 +12,21 @@ class Input : public ShowFixture {
   }
 };
 
-TEST_F(Input, KeyDuringTheIntroductionEndsTheShowAtOnceThroughTheCommonExit) {
-  PressKeyAt(1.25);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_DOUBLE_EQ(host.now, 1.25);
-  EXPECT_EQ(host.CallsStartingWith("Music"), (std::vector<std::string>{"MusicOpen " + dir.Path() + "/z_wumble.mid",
-                                                                       "MusicPlay", "MusicStop", "MusicClose"}));
-  EXPECT_EQ(host.calls.back(), "EndProcess 0");
+// The theme stops only while it plays: here it lasts 10 s.
+TEST_F(Input, KeyEndsTheShowAtOnceThroughTheCommonExit) {
+  host.musicLength = 10;
+  for (double t : {1.25, 40.0}) {
+    show.reset();
+    host.calls.clear();
+    PressKeyAt(host.now + t);
+    const double start = host.now;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_DOUBLE_EQ(host.now - start, t);
+    std::vector<std::string> music{"MusicOpen " + dir.Path() + "/z_wumble.mid", "MusicPlay", "MusicStop", "MusicClose"};
+    if (t > 10) music.erase(music.begin() + 2);
+    EXPECT_EQ(host.CallsStartingWith("Music"), music);
+    EXPECT_EQ(host.calls.back(), "EndProcess 0");
+  }
 }
 
 // The speech box takes a button anywhere over it, beyond its label too.

@@ -34,16 +34,4 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
 
 INSTANTIATE_TEST_SUITE_P(Theme, Intro, testing::Bool());
 
-using Theme = ShowFixture;
-
-TEST_F(Theme, ExitStopsTheThemeOnlyWhileItPlays) {
-  dir.Write("z_wumble.mid", "MThd");
-  host.musicLength = 10;  // ends by itself before the key comes
-  Starter::Settings.Intro = -1;
-  PressKeyAt(40);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(host.CallsStartingWith("Music"),
-            (std::vector<std::string>{"MusicOpen " + dir.Path() + "/z_wumble.mid", "MusicPlay", "MusicClose"}));
-}
-
 }  // namespace
