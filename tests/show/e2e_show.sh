@@ -3,7 +3,10 @@
 #   "/s" covers the screen in black without a pointer (the cover, topmost,
 #   and the first title: e2e_first_frame.sh); the title picture comes; the theme
 #   sounds; a key or a mouse button ends the program with code 0, a moving
-#   mouse or a click on a title does not.
+#   mouse or a click on a title does not. Then episodes alone, as the server
+#   draws them: a sprite cut by the top and left edges (the runner coming in
+#   at the top left) and moving ones leaving no trail (the banner seen whole
+#   while it is held).
 # Usage: e2e_show.sh <zentravo> <data folder>
 set -u
 BIN=$1
@@ -74,5 +77,42 @@ stays_alive 1.0 || fail "a click on the title ended the show"
 xdotool mousemove 1000 700 mousedown 3
 ends_with_zero "the right button"
 xdotool mouseup 3
+
+# --- 3: episodes alone, silent, at SpinSpeed $2 ---
+start_episode() {
+  local e
+  {
+    printf "[Zorvik_The_Vexling]\nfirstrun=1\nIntro=0\nSound=0\nSpinSpeed=%s\n" "$2"
+    for e in Flag Below Runner Gunner Above; do echo "$e=$([ "$e" = "$1" ] && echo 1 || echo 0)"; done
+  } >"$ZENTRAVO_WINDIR/zentravo.ini"
+  start_show "$1"
+}
+# The box around everything not black in the last shot: BOX_W BOX_H BOX_X BOX_Y BOX_R BOX_B.
+box() {
+  local b
+  b=$(convert "$SHOT" -bordercolor black -border 1 -format '%@' info: 2>/dev/null)
+  [[ $b =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+  BOX_W=${BASH_REMATCH[1]} BOX_H=${BASH_REMATCH[2]} BOX_X=$((BASH_REMATCH[3] - 1)) BOX_Y=$((BASH_REMATCH[4] - 1))
+  BOX_R=$((BOX_X + BOX_W)) BOX_B=$((BOX_Y + BOX_H))
+}
+# True when the shot shows something whose box passes the test in $1.
+shows() { shoot && box && [ "$BOX_W" -gt 0 ] && eval "$1"; }
+describe() { echo "${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}"; }
+
+start_episode Runner 10  # a slower tick for the shots
+wait_until 10 shows true || fail "the runner did not come"
+[ "$BOX_X" -eq 0 ] && [ "$BOX_Y" -eq 0 ] && [ "$BOX_R" -le 200 ] && [ "$BOX_B" -le 200 ] ||
+  fail "the runner was first seen away from the top-left corner: $(describe)"
+xdotool key space
+ends_with_zero "a key during the runner"
+
+# The banner is 116 x 126, the bullet in its top rows; it hangs from the middle.
+start_episode Gunner 1
+wait_until 30 shows '[ "$BOX_W" -ge 100 ] && [ "$BOX_W" -le 116 ] && [ "$BOX_H" -ge 100 ] && [ "$BOX_H" -le 126 ]' ||
+  fail "no banner was seen: $(describe)"
+[ "$BOX_Y" -gt 0 ] && [ "$BOX_B" -lt 768 ] && [ "$BOX_X" -ge 380 ] && [ "$BOX_R" -le 650 ] ||
+  fail "the banner is not wholly on screen near the middle: $(describe)"
+xdotool key space
+ends_with_zero "a key during the banner"
 
 echo "-- all checks passed"
