@@ -62,11 +62,13 @@ TEST_F(Preview, ParentIsTheNumberAtTheEndOfTheLine) {
   }
   EXPECT_TRUE(host.CallsStartingWith("EndProcess").empty());
   EXPECT_FALSE(ErrorShown());
-  // The window becomes a borderless child filling its host, ticking.
+  // The window becomes a borderless child filling its host, ticking every
+  // 170 ms (the end-to-end run sees the frames move, not their pace).
   PreviewScreen& window = vb::FormInstance<PreviewScreen>();
   EXPECT_EQ(host.embedded[&window], 42u);
   EXPECT_EQ(window.geometry(), QRect(0, 0, 152, 112));
   EXPECT_TRUE(window.previewtimer->isActive());
+  EXPECT_EQ(window.previewtimer->interval(), 170);
 }
 
 TEST_F(Preview, WithoutAWindowToShowInItEndsAtOnce) {

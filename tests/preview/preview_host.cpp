@@ -1,8 +1,8 @@
 // A stand-in for the program that hosts a preview: it opens a white window
 // of the given size at 10, 10 (an input-only one when the third argument is
 // "input-only"), prints the window's id, destroys the window when a line
-// arrives on stdin and lives on until stdin closes, so
-// only the window goes away.
+// arrives on stdin and lives on until stdin closes, so only the window goes
+// away.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
