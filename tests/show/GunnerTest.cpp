@@ -72,6 +72,8 @@ TEST_F(Gunner, PathAndFramesAndEveryLegEndingOnScreensOfEverySize) {
     SCOPED_TRACE(testing::Message() << width << "x" << height << " at " << twips);
     ScreenSaver& s = Stage(width, height, twips);
     const float gun5Left = s.gun[5].Left();
+    for (const Image& frame : s.gun)  // the arm's frames wait flush right, at mid-height
+      EXPECT_EQ(std::pair(frame.PixelRect().right() + 1, frame.Top() + frame.Height() / 2), std::pair(width, SH() / 2));
     ASSERT_TRUE(Play()) << "a leg does not end";
 
     // The frames {gun, bullet} and how long each stays up (0: as long as the leg takes).
