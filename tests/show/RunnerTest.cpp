@@ -28,11 +28,11 @@ class Runner : public ShowFixture {
       FAIL() << "the run does not end";
     }
     const std::vector<Event> steps = timeline.Of("imgSurf");
-    EXPECT_FALSE(r.Visible()) << "hidden where it stopped";
     const float W = r.Width(), H = r.Height();
     ASSERT_FALSE(steps.empty());
-    if (firstX) EXPECT_EQ(steps[0].left, left0 + firstX * kStep);
-    if (firstY) EXPECT_EQ(steps[0].top, top0 + firstY * kStep);
+    EXPECT_EQ(std::tuple(r.Visible(), r.Left(), r.Top()), std::tuple(false, steps.back().left, steps.back().top))
+        << "hidden where it stopped, where the next run starts";
+    EXPECT_EQ(std::pair(steps[0].left, steps[0].top), std::pair(left0 + firstX * kStep, top0 + firstY * kStep));
     for (size_t i = 0; i < steps.size(); ++i) {
       const float dx = steps[i].left - (i ? steps[i - 1].left : left0);
       const float dy = steps[i].top - (i ? steps[i - 1].top : top0);
@@ -97,10 +97,5 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"SmallestScreen", 320, 200, std::nullopt, 0.999f, 7, +1, +1},
                     Case{"LargestScreen", 7680, 4320, std::nullopt, 0.999f, 7, +1, +1}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
-
-TEST_F(Runner, EachRunStartsWhereTheLastOneRested) {
-  Stage();
-  for (auto [draw, boinks] : {std::pair{0.99f, 7}, {0.5f, 5}, {0.3f, 4}}) PlayAndCheck(draw, boinks, 0, 0);
-}
 
 }  // namespace
