@@ -1,7 +1,7 @@
 #!/bin/bash
 # The show mode end to end, under a private X server:
-#   "/s" covers the screen in black without a pointer (the cover, topmost,
-#   and the first title: e2e_first_frame.sh); the title picture comes; the theme
+#   "/s" covers the screen in black without a pointer (that it is topmost and
+#   the first title: e2e_first_frame.sh); the title picture comes; the theme
 #   sounds; a key or a mouse button ends the program with code 0, a moving
 #   mouse or a click on a title does not. Then episodes alone, as the server
 #   draws them: a sprite cut by the top and left edges (the runner coming in
