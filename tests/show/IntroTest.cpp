@@ -12,7 +12,7 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
   const bool theme = GetParam();
   if (theme) dir.Write("z_wumble.mid", "MThd");
   Starter::Settings.Sound = 0;
-  MakeShow();
+  Stage();
   std::string seen;
   for (double t : {2.999, 3.001, 5.999, 6.001, 20.999, 21.001, 23.9})
     host.At(t, [&] {
@@ -23,6 +23,9 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
   EXPECT_NEAR(host.now, 24.0, 1e-9);
   EXPECT_EQ(seen, "-- 1- 1- 12 12 -- -- ");
   EXPECT_EQ(vb::LoadedFormCount(), forms) << "an error window was shown";
+  const QRect t1 = show->title1.PixelRect(), t2 = show->title2.PixelRect();  // centred, one over the other
+  EXPECT_EQ(std::tuple(t1.center().x(), t2.center().x(), t2.top()), std::tuple(512, 512, t1.bottom() + 1));
+  EXPECT_NEAR((t1 | t2).center().y(), 384, 1);
   if (!theme) {
     EXPECT_FALSE(host.musicOpen);
     return;
@@ -33,17 +36,5 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
 }
 
 INSTANTIATE_TEST_SUITE_P(Theme, Intro, testing::Bool());
-
-using Theme = ShowFixture;
-
-TEST_F(Theme, ExitStopsTheThemeOnlyWhileItPlays) {
-  dir.Write("z_wumble.mid", "MThd");
-  host.musicLength = 10;  // ends by itself before the key comes
-  Starter::Settings.Intro = -1;
-  PressKeyAt(40);
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(host.CallsStartingWith("Music"),
-            (std::vector<std::string>{"MusicOpen " + dir.Path() + "/z_wumble.mid", "MusicPlay", "MusicClose"}));
-}
 
 }  // namespace

@@ -32,12 +32,7 @@ class ShowProbe {
   void SpeakAtFlag() { s_.SpeakAtFlag(); }
   void SpeakAtHead() { s_.SpeakAtHead(); }
   void WaitTick() { s_.WaitTick(); }
-  void Wait(int seconds) {
-    using S = ScreenSaver;
-    (s_.*std::map<int, void (S::*)()>{{1, &S::Wait1Sec}, {2, &S::Wait2Sec},  {3, &S::Wait3Sec},
-                                      {4, &S::Wait4Sec}, {6, &S::Wait6Sec}, {15, &S::Wait15Sec}}
-              .at(seconds))();
-  }
+  void Wait4Sec() { s_.Wait4Sec(); }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
   void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
   void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
@@ -71,21 +66,21 @@ class Timeline {
   Timeline(FakeBackend& host, ScreenSaver& s, size_t limit = 200000, std::function<void()> each = nullptr,
            double step = 0)
       : host_(host) {
-    std::vector<std::pair<std::string, const Image*>> sprites{
-        {"imgflag", &s.imgflag}, {"head", &s.head},   {"imgSurf", &s.imgSurf}, {"hand1", &s.hand1},
-        {"hand2", &s.hand2},     {"handa", &s.handa}, {"handb", &s.handb}},
-        sources{{"stand", &s.stand}, {"heada", &s.heada}, {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd},
-                {"head1", &s.head1}, {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}};
-    for (size_t i = 0; i < s.gun.size(); ++i) sprites.emplace_back("gun" + std::to_string(i), &s.gun[i]);
-    for (size_t i = 0; i < s.bullet.size(); ++i) sprites.emplace_back("bullet" + std::to_string(i), &s.bullet[i]);
+    // The pictures other sprites show first, so that a shared picture goes by their name.
+    std::vector<std::pair<std::string, const Image*>> images{
+        {"stand", &s.stand}, {"heada", &s.heada}, {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd},
+        {"head1", &s.head1}, {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}};
     for (auto [name, frames] : {std::pair<std::string, const std::vector<Image>*>{"righty", &s.righty},
-                                {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter}})
-      for (size_t i = 0; i < frames->size(); ++i) sources.emplace_back(name + std::to_string(i), &(*frames)[i]);
-    for (auto [name, image] : sprites) watched_.push_back({name, image, image, nullptr, {}});
-    watched_.push_back({"cloud", &s.cloud, nullptr, &s.cloudlbl, {}});
-    sources.insert(sources.end(), sprites.begin(), sprites.end());  // a sprite may show its own picture
-    for (auto [name, image] : sources)
+                                {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter},
+                                {"gun", &s.gun}, {"bullet", &s.bullet}})
+      for (size_t i = 0; i < frames->size(); ++i) images.emplace_back(name + std::to_string(i), &(*frames)[i]);
+    images.insert(images.end(), {{"imgflag", &s.imgflag}, {"head", &s.head}, {"imgSurf", &s.imgSurf},
+                                 {"hand1", &s.hand1}, {"hand2", &s.hand2}, {"handa", &s.handa}, {"handb", &s.handb}});
+    for (auto [name, image] : images) {
+      watched_.push_back({name, image, image, nullptr, {}});
       if (!image->Picture().isNull()) names_.emplace(image->Picture().cacheKey(), name);
+    }
+    watched_.push_back({"cloud", &s.cloud, nullptr, &s.cloudlbl, {}});
     for (Watched& w : watched_) w.last = Now(w);
     host_.onPass = [this, limit, each] {
       passes.push_back(host_.now);
