@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <string>
 
-#include "assets/Pictures.h"
 #include "platform/Backend.h"
 #include "platform/Forms.h"
 #include "platform/User32.h"
@@ -17,10 +16,8 @@ namespace {
 // A picture's size in twips on this screen: 2895 x 1575 for a walking frame
 // at 15 twips per pixel.
 QSizeF PictureTwips(std::string_view name) {
-  for (const PictureSpec& p : AllPictures())
-    if (name == p.name)
-      return QSizeF(p.width * vb::Screen::TwipsPerPixelX(), p.height * vb::Screen::TwipsPerPixelY());
-  return {};
+  const QSize pixels = ProgramPicture(name).Size();
+  return QSizeF(pixels.width() * vb::Screen::TwipsPerPixelX(), pixels.height() * vb::Screen::TwipsPerPixelY());
 }
 
 // The Shift argument of the key and mouse handlers: 1 Shift, 2 Ctrl, 4 Alt.
