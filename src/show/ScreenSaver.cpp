@@ -46,10 +46,10 @@ const QStringList kSansFamilies = {"Liberation Sans", "DejaVu Sans", "Sans Serif
 // The name of what a control shows, for a surface that keeps pictures: the
 // same picture in two images is one; a label's look is all it draws from.
 std::string PictureKey(const Control& c) {
+  if (auto* image = dynamic_cast<const Image*>(&c)) return "image " + std::to_string(image->Picture().cacheKey());
   const QRect where = c.PixelRect();
   const QRect seen = c.VisibleRect().translated(-where.topLeft());
   QString key;
-  if (auto* image = dynamic_cast<const Image*>(&c)) return "image " + std::to_string(image->Picture().cacheKey());
   if (auto* box = dynamic_cast<const PictureBox*>(&c))
     key = QString("box %1").arg(box->Picture().cacheKey());
   else if (auto* label = dynamic_cast<const Label*>(&c))
