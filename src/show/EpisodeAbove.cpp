@@ -3,7 +3,6 @@
 // run takes the next place along the top: centre, right, left.
 #include <cmath>
 
-#include "platform/Forms.h"
 #include "platform/Runtime.h"
 #include "show/ScreenSaver.h"
 
@@ -27,15 +26,7 @@ void ScreenSaver::PlayEpisodeAbove() {
   head.SetTop(-head1.Height());
   face(head1);
 
-  const float SW = vb::Screen::Width();
-  const float G = 1.75f * head.Width();
-  switch (AbovePlace) {
-    case 1: handa.SetLeft(0); break;
-    case 2: handa.SetLeft(SW / 2 - (G + handa.Width() + handb.Width()) * 0.5f); break;
-    case 3: handa.SetLeft(SW - handb.Width() - G - handa.Width()); break;
-  }
-  handb.SetLeft(handa.Left() + handa.Width() + G);
-  head.SetLeft((handa.Left() + handa.Width() + handb.Left()) / 2 - head.Width() * 0.5f);
+  PlaceSpyGroup(handa, handb, AbovePlace);
 
   handa.SetVisible(true);
   handb.SetVisible(true);

@@ -10,21 +10,7 @@ void ScreenSaver::PlayEpisodeBelow() {
   head.SetTop(vb::Screen::Height());
   head.SetPicture(heada.Picture());
 
-  // The group: left hand, a gap of 1.75 faces, right hand; the head in the gap.
-  const float G = 1.75f * head.Width();
-  switch (BelowPlace) {
-    case 1:
-      hand1.SetLeft(0);
-      break;
-    case 2:
-      hand1.SetLeft(vb::Screen::Width() / 2 - (G + hand1.Width() + hand2.Width()) * 0.5f);
-      break;
-    default:
-      hand1.SetLeft(vb::Screen::Width() - hand2.Width() - G - hand1.Width());
-      break;
-  }
-  hand2.SetLeft(hand1.Left() + hand1.Width() + G);
-  head.SetLeft((hand1.Left() + hand1.Width() + hand2.Left()) / 2 - head.Width() * 0.5f);
+  PlaceSpyGroup(hand1, hand2, BelowPlace);
   hand1.SetVisible(true);
   hand2.SetVisible(true);
 

@@ -81,6 +81,11 @@ class ScreenSaver : public vb::Form {
   void PlayEpisodeGunner();
   void PlayEpisodeAbove();
 
+  // Both spies: the left hand, a gap of 1.75 faces, the right hand, and the
+  // head centred in the gap; the group at the left edge (place 1), centred
+  // (2) or at the right edge (3). Tops are not touched.
+  void PlaceSpyGroup(Image& leftHand, Image& rightHand, int16_t place);
+
   // The speech cloud beside the standing flag-bearer, and beside the head.
   void SpeakAtFlag();
   void SpeakAtHead();
