@@ -2,8 +2,6 @@
 // bullet ricochets off the left, top, bottom and right edges, flies back to
 // the middle, unrolls a banner, rolls it up and leaves at the left. Every
 // frame is a sprite of its own, shown and hidden in place.
-#include <functional>
-
 #include "platform/Forms.h"
 #include "show/ScreenSaver.h"
 
@@ -14,7 +12,7 @@ void ScreenSaver::PlayEpisodeGunner() {
   const auto SH = vb::Screen::Height;
 
   // While `goes_on` holds, a step of (dx, dy) and a tick.
-  auto leg = [this](Image& b, float dx, float dy, const std::function<bool()>& goes_on) {
+  auto leg = [this](Image& b, float dx, float dy, auto goes_on) {
     while (goes_on()) {
       b.Move(b.Left() + dx, b.Top() + dy);
       WaitTick();
