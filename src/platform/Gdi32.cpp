@@ -46,11 +46,11 @@ HBITMAP NewBitmap(QImage image) {
   return handle;
 }
 
-QImage* ImageOf(HDC dc, QPoint* origin = nullptr) {
+QImage* ImageOf(HDC dc, QPoint& origin) {
   Objects& gdi = Gdi();
   auto it = gdi.contexts.find(dc);
   if (it == gdi.contexts.end()) return nullptr;
-  if (origin) *origin = it->second.origin;
+  origin = it->second.origin;
   if (it->second.surface) return it->second.surface;
   auto bitmap = gdi.bitmaps.find(it->second.bitmap);
   return bitmap == gdi.bitmaps.end() ? nullptr : &bitmap->second.image;
@@ -103,8 +103,8 @@ bool DeleteObject(HGDIOBJ object) {
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, uint32_t rop) {
   if (rop != SRCCOPY) return false;
   QPoint toOrigin, fromOrigin;
-  QImage* to = ImageOf(dest, &toOrigin);
-  const QImage* from = ImageOf(src, &fromOrigin);
+  QImage* to = ImageOf(dest, toOrigin);
+  const QImage* from = ImageOf(src, fromOrigin);
   if (!to || !from || to->isNull() || from->isNull() || to->format() != kGdiFormat ||
       from->format() != kGdiFormat)
     return false;
@@ -149,4 +149,3 @@ void ReleaseSurfaceDC(HDC dc) {
 
 void SetGdiObjectLimit(int limit) { Gdi().limit = limit; }
 int GdiObjectCount() { return Gdi().Count(); }
-const QImage* DeviceContextImage(HDC dc) { return ImageOf(dc); }

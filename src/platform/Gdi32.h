@@ -48,5 +48,3 @@ void ReleaseSurfaceDC(HDC dc);
 // bitmaps together); creation beyond it fails.
 void SetGdiObjectLimit(int limit);
 int GdiObjectCount();
-// The picture a device context draws on (for tests); nullptr if none.
-const QImage* DeviceContextImage(HDC dc);

@@ -17,7 +17,6 @@ std::string Command() { return Host().CommandLine(); }
 bool AppPrevInstance() { return Host().PrevInstance(); }
 float Timer() { return static_cast<float>(Host().SecondsSinceMidnight()); }
 double PreciseTimer() { return Host().SecondsSinceMidnight(); }
-void DoEvents() { Host().ProcessEvents(); }
 
 void Randomize() { Randomize(Timer()); }
 

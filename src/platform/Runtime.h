@@ -14,9 +14,6 @@ float Timer();
 // The same clock at full precision.
 double PreciseTimer();
 
-// One message-processing pass.
-void DoEvents();
-
 // Seeds the generator from the clock; Rnd draws the next number in [0, 1).
 void Randomize();
 void Randomize(double seed);

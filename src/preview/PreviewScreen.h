@@ -21,9 +21,7 @@ class PreviewScreen : public vb::Form {
   QTimer* previewtimer;
   void previewtimer_Timer();
 
-  // The window's device context, in client coordinates; it draws on the
-  // picture of the frame's box.
-  HDC hDC() const { return dc_; }
+  // The picture of the frame's box.
   const QImage& Picture() const { return picture_; }
   // The frame's box in the client area.
   QRect FrameArea() const { return frameArea_; }
@@ -43,6 +41,8 @@ class PreviewScreen : public vb::Form {
   class FrameBox;
   QRect frameArea_;
   QImage picture_;
+  // The window's device context, in client coordinates; it draws on the
+  // picture of the frame's box.
   HDC dc_ = 0;
   std::unique_ptr<FrameBox> box_;
 };

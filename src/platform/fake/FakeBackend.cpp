@@ -18,26 +18,6 @@ void FakeBackend::At(double at, std::function<void()> action) {
                    [](const Scheduled& a, const Scheduled& b) { return a.at < b.at; });
 }
 
-void FakeBackend::DestroyForeign(uint32_t handle) {
-  At(now, [this, handle] {
-    auto range = watchers_.equal_range(handle);
-    std::vector<std::function<void()>> gone;
-    for (auto it = range.first; it != range.second; ++it) gone.push_back(it->second);
-    watchers_.erase(handle);
-    for (auto& g : gone) g();
-  });
-}
-
-void FakeBackend::DestroyOwn(QWidget* window) {
-  At(now, [this, window] {
-    auto it = ownWatchers_.find(window);
-    if (it == ownWatchers_.end()) return;
-    auto gone = std::move(it->second);
-    ownWatchers_.erase(it);
-    gone();
-  });
-}
-
 std::vector<std::string> FakeBackend::CallsStartingWith(const std::string& prefix) const {
   std::vector<std::string> out;
   for (const auto& c : calls)
@@ -153,18 +133,10 @@ bool FakeBackend::EmbedInForeign(QWidget* window, uint32_t parent) {
   return parent != 0;
 }
 
-void FakeBackend::WatchForeignWindow(uint32_t handle, std::function<void()> gone) {
-  watchers_.emplace(handle, std::move(gone));
-}
-
 bool FakeBackend::CanHostChild(uint32_t handle) {
   return foreignRects.count(handle) > 0 && noHostWindows.count(handle) == 0;
 }
 
 void FakeBackend::PaintBlackBySystem(QWidget*) { calls.push_back("PaintBlackBySystem"); }
-
-void FakeBackend::WatchOwnWindow(QWidget* window, std::function<void()> gone) {
-  ownWatchers_[window] = std::move(gone);
-}
 
 RECT FakeBackend::FrameMargins(QWidget* window) { return window->isWindow() ? frame : RECT{}; }

@@ -38,10 +38,6 @@ class FakeBackend : public Backend {
   // Called at the start of every message pass, before scheduled input runs:
   // what the program has changed by then is what the pass puts on screen.
   std::function<void()> onPass;
-  // Destroys a foreign window: its watchers are told in the next pass.
-  void DestroyForeign(uint32_t handle);
-  // Another program destroys our window: its watcher is told in the next pass.
-  void DestroyOwn(QWidget* window);
   // Foreign windows that cannot hold a child (the screen, input-only windows).
   std::set<uint32_t> noHostWindows;
   // The border a window manager adds around every top-level window.
@@ -92,10 +88,11 @@ class FakeBackend : public Backend {
   uint32_t WindowHandle(QWidget* window) override;
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
-  void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
+  // No window is ever destroyed by another program here.
+  void WatchForeignWindow(uint32_t, std::function<void()>) override {}
   bool CanHostChild(uint32_t handle) override;
   void PaintBlackBySystem(QWidget* window) override;
-  void WatchOwnWindow(QWidget* window, std::function<void()> gone) override;
+  void WatchOwnWindow(QWidget*, std::function<void()>) override {}
   RECT FrameMargins(QWidget* window) override;
 
  private:
@@ -105,8 +102,6 @@ class FakeBackend : public Backend {
   };
   std::vector<Scheduled> scheduled_;
   std::map<QWidget*, uint32_t> handles_;
-  std::multimap<uint32_t, std::function<void()>> watchers_;
-  std::map<QWidget*, std::function<void()>> ownWatchers_;
   uint32_t nextHandle_ = 0x1000;
   double NextScheduled() const;
 };

@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";

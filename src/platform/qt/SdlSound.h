@@ -28,7 +28,8 @@ class SdlSound : public SoundPlayer {
   void MusicStop() override;
   void MusicClose() override;
   void Shutdown() override;
-  bool DeviceOpen() const override { return open_; }
+  // True while the audio device is open.
+  bool DeviceOpen() const { return open_; }
 
  private:
   bool OpenDevice();

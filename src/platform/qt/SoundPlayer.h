@@ -16,8 +16,6 @@ class SoundPlayer {
   virtual void MusicClose() = 0;
   // Stops all sound and closes the device before the process ends.
   virtual void Shutdown() = 0;
-  // True while the audio device is open.
-  virtual bool DeviceOpen() const = 0;
 };
 
 // The module's one entry point: a new player, which the caller owns.

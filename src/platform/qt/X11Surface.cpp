@@ -61,12 +61,11 @@ X11Surface::~X11Surface() {
   xcb_flush(c_);
 }
 
-bool X11Surface::Ready() {
+void X11Surface::Prepare() {
   // Qt makes the window anew when its flags change (no longer topmost);
   // pixmaps and graphics contexts belong to the screen and stay.
   const auto window = static_cast<xcb_window_t>(window_->winId());
   const int width = std::max(1, window_->width()), height = std::max(1, window_->height());
-  if (frame_ && window == target_ && width == frameWidth_ && height == frameHeight_) return true;
   const bool first = !target_;
   target_ = window;
   if (first) {
@@ -82,13 +81,12 @@ bool X11Surface::Ready() {
     bits_ = xcb_generate_id(c_);
     xcb_create_gc(c_, bits_, bitsDrawable_, XCB_GC_GRAPHICS_EXPOSURES, quiet);
   }
-  if (frame_ && width == frameWidth_ && height == frameHeight_) return true;
+  if (frame_ && width == frameWidth_ && height == frameHeight_) return;
   if (frame_) xcb_free_pixmap(c_, frame_);
   frame_ = xcb_generate_id(c_);
   frameWidth_ = width;
   frameHeight_ = height;
   xcb_create_pixmap(c_, 24, frame_, target_, static_cast<uint16_t>(width), static_cast<uint16_t>(height));
-  return true;
 }
 
 X11Surface::Picture& X11Surface::Find(const Layer& layer) {
@@ -129,7 +127,8 @@ void X11Surface::Copy(Picture& picture, QPoint at, const QRect& area, bool maske
 }
 
 void X11Surface::Compose(const QRect& rect, const std::vector<Layer>& layers) {
-  if (!Ready() || rect.isEmpty()) return;
+  Prepare();
+  if (rect.isEmpty()) return;
   struct Step {
     Picture* picture;
     QPoint at;

@@ -33,7 +33,8 @@ class X11Surface : public ServerSurface {
     int width = 0, height = 0;
   };
   X11Surface(QWidget* window, xcb_connection_t* connection, xcb_screen_t* screen);
-  bool Ready();
+  // Follows the window's native window and size.
+  void Prepare();
   Picture& Find(const Layer& layer);
   Picture Upload(const QImage& image);
   void Fill(xcb_drawable_t drawable, const QRegion& region);
