@@ -3,9 +3,9 @@
 # server: a FIFO or a link to /dev/zero in place of the settings file, a FIFO
 # or a folder in place of the theme, a FIFO in place of the preview strip.
 # Nothing may hang, crash or replace what it could not read.
-# Usage: e2e_files.sh <zentravo> <x11_tool> <preview_host> <built data folder>
+# Usage: e2e_files.sh <zentravo> <x11_tool> <built data folder>
 set -u
-ZENTRAVO=$1 X11_TOOL=$2 HOST=$3 DATA_DIR=$4
+ZENTRAVO=$1 X11_TOOL=$2 DATA_DIR=$3
 . "$(dirname "$0")/../e2e/lib.sh"
 e2e_setup "$DATA_DIR"
 INI=$ZENTRAVO_WINDIR/zentravo.ini
@@ -51,7 +51,7 @@ done
 echo "--- a FIFO preview strip: the preview still ends with its host window"
 rm -f "$DATADIR/Z_Preview.bmp"
 mkfifo "$DATADIR/Z_Preview.bmp"
-start_fed_program host "$HOST" 152 112
+start_fed_program host "$X11_TOOL" window host 152 112
 HOSTID=$(first_line host)
 [ -n "$HOSTID" ] || fail "the host window did not open"
 start_program preview "$ZENTRAVO" /p "$HOSTID"
