@@ -21,12 +21,10 @@ start_program preview "$ZENTRAVO" /p "$(first_line host)"
 pv=$(program_pid preview)
 sleep 2  # start-up is not what is measured
 
-# CPU time in nanoseconds, all threads.
-cpu_ns() { cat /proc/"$pv"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f", s }'; }
 t0=$(date +%s%N)
-c0=$(cpu_ns)
+c0=$(cpu_ns "$pv")
 sleep "$SECONDS_TO_MEASURE"
-c1=$(cpu_ns)
+c1=$(cpu_ns "$pv")
 t1=$(date +%s%N)
 program_ended preview && fail "the preview ended early"
 
