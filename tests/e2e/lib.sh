@@ -80,6 +80,9 @@ window_by_title() {
 
 has_window() { [ -n "$(window_by_title "$1")" ]; }
 
+# Whether program $1 (see start_program) shows a window.
+shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
+
 # Runs a program in the background as NAME: pid in $E2E_TMP/NAME.pid, exit
 # code in NAME.rc once it ends; input from start_fed_program's pipe, if any.
 start_program() {

@@ -7,7 +7,6 @@ ZENTRAVO=$1 X11_TOOL=$2 DATA_DIR=$3
 e2e_setup "$DATA_DIR"
 
 echo "--- /s ends at once while any other instance runs, whichever started first"
-shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
 for i in 1 2 3; do
   start_program "inst$i" "$ZENTRAVO" /a
   wait_until 10 shows_window "inst$i" || fail "instance $i showed no window"
