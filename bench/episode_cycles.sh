@@ -20,14 +20,8 @@ BIN="$BUILD/src/app/zentravo"
 e2e_setup "$BUILD/data" 1920x1080 -dpi 96
 
 {
-  echo "[Zorvik_The_Vexling]"
-  echo "firstrun=1"
-  echo "Intro=0"
-  for e in Flag Below Runner Gunner Above; do
-    if [ "$e" = "$EPISODE" ]; then echo "$e=1"; else echo "$e=0"; fi
-  done
-  echo "Sound=1"
-  echo "SpinSpeed=$SPEED"
+  printf '[Zorvik_The_Vexling]\nfirstrun=1\nIntro=0\nSound=1\nSpinSpeed=%s\n' "$SPEED"
+  for e in Flag Below Runner Gunner Above; do echo "$e=$([ "$e" = "$EPISODE" ] && echo 1 || echo 0)"; done
 } >"$ZENTRAVO_WINDIR/zentravo.ini"
 
 TRACE=$E2E_TMP/trace

@@ -33,18 +33,11 @@ e2e_setup "$BUILD/data" 1920x1080 -dpi 96 -retro
 DISPLAY_OURS=$DISPLAY
 XVFB_OURS=$XVFB_PID
 # The second X server, for noseguy.
-exec 5>"$E2E_TMP/display2"
-Xvfb -displayfd 5 -screen 0 1920x1080x24 -dpi 96 -retro -noreset -nolisten tcp >"$E2E_TMP/xvfb2.log" 2>&1 &
-XVFB_NOSE=$!
-E2E_PIDS+=("$XVFB_NOSE")
-exec 5>&-
-wait_until 10 test -s "$E2E_TMP/display2" || fail "the second Xvfb did not start"
-DISPLAY_NOSE=":$(head -n1 "$E2E_TMP/display2")"
+start_xvfb 1920x1080 -dpi 96 -retro -noreset
+XVFB_NOSE=$XVFB_PID DISPLAY_NOSE=$XVFB_DISPLAY
 INI=$ZENTRAVO_WINDIR/zentravo.ini
 
 # --- measuring ---
-# CPU time in nanoseconds, all threads (those still alive).
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'; }
 peak_mb() { awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 

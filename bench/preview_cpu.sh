@@ -9,24 +9,22 @@ SECONDS_TO_MEASURE=${2:-20}
 HOST_W=${3:-152}
 HOST_H=${4:-112}
 ZENTRAVO=$BUILD/src/app/zentravo
-HOST=$BUILD/tests/preview/preview_host
-[ -x "$ZENTRAVO" ] && [ -x "$HOST" ] || { echo "build zentravo and preview_host first"; exit 1; }
+X11_TOOL=$BUILD/tests/e2e/x11_tool
+[ -x "$ZENTRAVO" ] && [ -x "$X11_TOOL" ] || { echo "build zentravo and x11_tool first"; exit 1; }
 
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 [ -d "$BUILD/data" ] || echo "note: no built data files; the preview runs without its strip"
 e2e_setup "$BUILD/data"
 
-start_fed_program host "$HOST" "$HOST_W" "$HOST_H"
+start_fed_program host "$X11_TOOL" window host "$HOST_W" "$HOST_H"
 start_program preview "$ZENTRAVO" /p "$(first_line host)"
 pv=$(program_pid preview)
 sleep 2  # start-up is not what is measured
 
-# CPU time in nanoseconds, all threads.
-cpu_ns() { cat /proc/"$pv"/task/*/schedstat | awk '{ s += $1 } END { printf "%.0f", s }'; }
 t0=$(date +%s%N)
-c0=$(cpu_ns)
+c0=$(cpu_ns "$pv")
 sleep "$SECONDS_TO_MEASURE"
-c1=$(cpu_ns)
+c1=$(cpu_ns "$pv")
 t1=$(date +%s%N)
 program_ended preview && fail "the preview ended early"
 

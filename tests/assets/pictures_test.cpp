@@ -6,7 +6,6 @@
 namespace {
 
 TEST(Pictures, EveryPictureLoadsAtItsExactSizeAndShowsSomething) {
-  ASSERT_EQ(AllPictures().size(), 47u);
   for (const PictureSpec& spec : AllPictures()) {
     const QImage image = LoadPicture(spec.name);
     ASSERT_EQ(image.size(), QSize(spec.width, spec.height)) << spec.name;

@@ -1,29 +1,32 @@
 #!/bin/bash
-# The show's black screen does not wait for the theme: with the sound font
-# held back (a pipe nobody writes yet), "/s" still covers the screen in black
-# and stays topmost while the theme loads; once the font is let through, the
-# Introduction goes on with its titles.
+# The show's start on the real program under a private X server:
+# - its black screen does not wait for the theme: with the sound font held
+#   back (a pipe nobody writes yet), "/s" still covers the screen in black and
+#   stays topmost while the theme loads; once the font is let through, the
+#   Introduction goes on with its titles;
+# - the sound libraries come with the sound module, not with the program: a
+#   program whose module is missing covers the screen and goes on with the
+#   Introduction silent, and no audio device opens.
+# A key ends the show with 0.
 # Usage: e2e_first_frame.sh <zentravo> <data folder>
 set -u
 BIN=$1
-DATA=$2
-
 . "$(dirname "$0")/../e2e/lib.sh"
 # The patterned root: a window that has not painted does not look black.
-e2e_setup "$DATA" 1024x768 -retro
+e2e_setup "$2" 1024x768 -retro
 
-TITLE1=100x10+462+322
-reddest() { convert "$SHOT" -crop "$1" +repage -format '%[fx:maxima.r]' info:; }
-title1_shows() { shoot && awk -v r="$(reddest $TITLE1)" 'BEGIN { exit !(r > 0.5) }'; }
+title1_shows() {
+  shoot && awk -v r="$(convert "$SHOT" -crop 100x10+462+322 +repage -format '%[fx:maxima.r]' info:)" 'BEGIN { exit !(r > 0.5) }'
+}
 screen_black() { shoot && [ "$(brightest)" = 0 ]; }
+key_ends() { xdotool key space; [ "$(exit_code "$1" 10)" = 0 ] || fail "a key did not end the show with 0"; }
 
+echo "--- the black screen does not wait for the theme"
 FONT=$E2E_TMP/font.sf2
 mkfifo "$FONT"
-export SDL_SOUNDFONTS=$FONT
-
 shoot
 [ "$(brightest)" != 0 ] || fail "the screen is black before the show"
-start_program show "$BIN" /s
+SDL_SOUNDFONTS=$FONT start_program show "$BIN" /s
 wait_until 10 screen_black || fail "the screen did not turn black while the sound font was held back"
 WIN=$(xdotool search --onlyvisible --classname zentravo | head -1)
 [ -n "$WIN" ] || fail "no show window"
@@ -32,10 +35,22 @@ xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the show w
 sleep 4
 screen_black || fail "the screen did not stay black while the theme loaded"
 program_ended show && fail "the show ended"
-
 # Let the font through (empty: the theme cannot play), every time it is opened.
 start_program writer timeout 30 bash -c "while :; do : >'$FONT'; done"
 wait_until 10 title1_shows || fail "the Introduction did not go on once the font came"
-xdotool key space
-[ "$(exit_code show 10)" = 0 ] || fail "a key did not end the show with 0"
+key_ends show
+
+echo "--- without the sound module the show plays silent"
+needed=$(readelf -d "$BIN" | grep NEEDED)
+[ -n "$needed" ] || fail "readelf shows no libraries the program needs"
+grep -qiE 'sdl|fluidsynth' <<<"$needed" && fail "the program itself links the sound libraries: $needed"
+mkdir "$E2E_TMP/bin"
+cp "$BIN" "$E2E_TMP/bin/"
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$E2E_TMP/audio.raw start_program silent "$E2E_TMP/bin/${BIN##*/}" /s
+wait_until 10 screen_black || fail "the show did not cover the screen in black"
+wait_until 10 title1_shows || fail "the Introduction did not go on without the sound module"
+program_ended silent && fail "the show ended"
+[ -e "$E2E_TMP/audio.raw" ] && fail "an audio device opened without the sound module"
+grep -qiE 'zentravo_sound|libSDL2' "/proc/$(program_pid silent)/maps" && fail "sound libraries were loaded"
+key_ends silent
 echo "-- all checks passed"

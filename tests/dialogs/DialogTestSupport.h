@@ -41,9 +41,3 @@ class DialogTest : public testing::Test {
   }
   std::string Ini() const { return dir.Read(Starter::IniFileName); }
 };
-
-// What "Apply" writes into a missing file with every box ticked and the
-// speed at its fastest.
-inline const char* const kAllOnAtFastest =
-    "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=1\nSound=1\nFlag=1\nGunner=1\nBelow=1\nAbove=1\n"
-    "Runner=1\nIntro=1\n";

@@ -42,9 +42,8 @@ TITLE=$SETUP open_window dlg /c
 "$X11_TOOL" destroy "$WID"
 ends_with_0 dlg "the dialog's process lives on without its window"
 start_program show "$ZENTRAVO" /s
-show_window() { xdotool search --onlyvisible --pid "$(program_pid show)" 2>/dev/null | head -n1; }
-wait_until 10 eval '[ -n "$(show_window)" ]' || fail "the show opened no window"
-"$X11_TOOL" destroy "$(show_window)"
+wait_until 10 shows_window show || fail "the show opened no window"
+"$X11_TOOL" destroy "$(xdotool search --onlyvisible --pid "$(program_pid show)" | head -n1)"
 ends_with_0 show "the show lives on without its window"
 
 echo "1 passed, 0 failed"

@@ -5,16 +5,16 @@ E2E_TMP=""
 XVFB_PID=""
 E2E_PIDS=()
 
-# On a failure, shows what the programs wrote, then ends them and the server.
+# On a failure, shows what the programs wrote, then ends them and the
+# servers, the last started first.
 e2e_cleanup() {
-  local rc=$? f
+  local rc=$? f i
   if [ "$rc" -ne 0 ] && [ -n "$E2E_TMP" ]; then
     for f in "$E2E_TMP"/*.out "$E2E_TMP"/*.err; do
       [ -s "$f" ] && { echo "--- ${f##*/}:"; cat "$f"; } >&2
     done
   fi
-  for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null; done
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do kill "${E2E_PIDS[i]}" 2>/dev/null; done
   [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
 }
 
@@ -37,15 +37,28 @@ e2e_setup() {
   if [ -n "$data_dir" ] && [ -d "$data_dir" ]; then
     cp "$data_dir"/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/"
   fi
-  exec 5>"$E2E_TMP/display"
-  Xvfb -displayfd 5 -screen 0 "${size}x24" "${xvfb_options[@]}" -noreset -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  exec 5>&-
-  wait_until 10 test -s "$E2E_TMP/display" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+  start_xvfb "$size" "${xvfb_options[@]}" -noreset
+  export DISPLAY=$XVFB_DISPLAY
   export QT_QPA_PLATFORM=xcb
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 }
+
+# Starts an X server with a screen of WxH and any more Xvfb options; sets
+# XVFB_DISPLAY and XVFB_PID.
+start_xvfb() {
+  local file fd
+  file=$(mktemp "$E2E_TMP/xvfb-XXXXXX")
+  exec {fd}>"$file"
+  Xvfb -displayfd "$fd" -screen 0 "$1x24" "${@:2}" -nolisten tcp >"$file.log" 2>&1 &
+  XVFB_PID=$!
+  E2E_PIDS+=("$XVFB_PID")
+  exec {fd}>&-
+  wait_until 10 test -s "$file" || fail "Xvfb did not start: $(cat "$file.log")"
+  XVFB_DISPLAY=":$(head -n1 "$file")"
+}
+
+# CPU time of process $1 in nanoseconds, all its threads still alive.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
 
 # Milliseconds since the epoch.
 ms() { echo $((${EPOCHREALTIME/[.,]/} / 1000)); }
@@ -66,6 +79,9 @@ window_by_title() {
 }
 
 has_window() { [ -n "$(window_by_title "$1")" ]; }
+
+# Whether program $1 (see start_program) shows a window.
+shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
 
 # Runs a program in the background as NAME: pid in $E2E_TMP/NAME.pid, exit
 # code in NAME.rc once it ends; input from start_fed_program's pipe, if any.

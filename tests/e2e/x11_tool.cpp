@@ -1,6 +1,9 @@
-// Small X11 helper for the end-to-end tests.
-//   x11_tool window <title>   opens a top-level window with that title, prints
-//                             its id, and lives until stdin closes
+// Small X11 helper for the end-to-end tests and benchmarks.
+//   x11_tool window <title> [<width> <height> [input-only]]
+//                             opens a white top-level window with that title
+//                             at 10, 10 (200 x 100 unless given), prints its
+//                             id, destroys it when a line arrives on stdin and
+//                             lives on until stdin closes
 //   x11_tool close <id>       asks a window to close, as a close box does
 //   x11_tool destroy <id>     destroys a window of any program
 #include <cstdio>
@@ -20,20 +23,30 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   return atom;
 }
 
+// A round trip, so that what was asked is done for everybody.
 void Sync(xcb_connection_t* c) { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
 
-int OpenWindow(xcb_connection_t* c, const std::string& title) {
+int OpenWindow(xcb_connection_t* c, int argc, char** argv) {
+  const std::string title = argv[2];
+  const auto width = static_cast<uint16_t>(argc > 4 ? std::atoi(argv[3]) : 200);
+  const auto height = static_cast<uint16_t>(argc > 4 ? std::atoi(argv[4]) : 100);
+  const bool inputOnly = argc > 5 && std::string(argv[5]) == "input-only";
   xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
   xcb_window_t w = xcb_generate_id(c);
-  xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 0, 0, 200, 100, 0,
-                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  xcb_create_window(c, inputOnly ? 0 : XCB_COPY_FROM_PARENT, w, screen->root, 10, 10, width, height, 0,
+                    inputOnly ? XCB_WINDOW_CLASS_INPUT_ONLY : XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                    inputOnly ? 0 : XCB_CW_BACK_PIXEL, &screen->white_pixel);
   xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                       static_cast<uint32_t>(title.size()), title.data());
   xcb_map_window(c, w);
   Sync(c);
   std::cout << w << std::endl;
   std::string line;
-  while (std::getline(std::cin, line)) {
+  if (std::getline(std::cin, line)) {
+    xcb_destroy_window(c, w);
+    Sync(c);
+    while (std::getline(std::cin, line)) {
+    }
   }
   return 0;
 }
@@ -55,7 +68,7 @@ int CloseWindow(xcb_connection_t* c, xcb_window_t w) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: x11_tool window <title> | close <id> | destroy <id>\n");
+    std::fprintf(stderr, "usage: x11_tool window <title> [<width> <height> [input-only]] | close <id> | destroy <id>\n");
     return 2;
   }
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
@@ -66,7 +79,7 @@ int main(int argc, char** argv) {
   std::string verb = argv[1];
   const auto id = static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0));
   int rc = 2;
-  if (verb == "window") rc = OpenWindow(c, argv[2]);
+  if (verb == "window") rc = OpenWindow(c, argc, argv);
   if (verb == "close") rc = CloseWindow(c, id);
   if (verb == "destroy") {
     xcb_destroy_window(c, id);

@@ -22,6 +22,7 @@ TEST(Val, ReadsTheLeadingNumber) {
   for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(vb::Val(text), value) << text;
 }
 
+// Str: the error window's caption (ErrorAndExitTest.cpp).
 TEST(Conversions, RoundHalfToEvenOverflowAndTypeMismatch) {
   for (auto [in, out] : {std::pair{1.5, 2}, {2.5, 2}, {-0.5, 0}, {18.5, 18}}) EXPECT_EQ(vb::CInt(in), out) << in;
   EXPECT_EQ(vb::CLng(-37.5), -38);
@@ -33,14 +34,8 @@ TEST(Conversions, RoundHalfToEvenOverflowAndTypeMismatch) {
   EXPECT_EQ(ErrorOf([] { vb::CLngText(""); }), vb::errTypeMismatch);
   EXPECT_EQ(ErrorOf([] { vb::CLngText("12ab"); }), vb::errTypeMismatch);
   EXPECT_EQ(ErrorOf([] { vb::CLngText("99999999999"); }), vb::errOverflow);
-}
-
-TEST(Conversions, DecimalNumberTextAndStr) {
   for (auto [text, is] : {std::pair{" 1234", true}, {"-1.5e3 ", true}, {":1234x", false}, {"   ", false}})
     EXPECT_EQ(vb::IsDecimalNumber(text), is) << text;
-  EXPECT_EQ(vb::Str(5), " 5");
-  EXPECT_EQ(vb::Str(0), " 0");
-  EXPECT_EQ(vb::Str(-3), "-3");
 }
 
 }  // namespace

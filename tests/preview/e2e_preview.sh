@@ -4,16 +4,16 @@
 # host ends the preview. Without a window to show in (the root window, an
 # input-only window, one already gone) it ends at once; a huge host costs no
 # more memory.
-# Usage: e2e_preview.sh <zentravo> <preview_host> <built data folder>
+# Usage: e2e_preview.sh <zentravo> <x11_tool> <built data folder>
 set -u
-ZENTRAVO=$1 HOST=$2 DATA=$3
+ZENTRAVO=$1 X11_TOOL=$2 DATA=$3
 . "$(dirname "$0")/../e2e/lib.sh"
 e2e_setup "$DATA"
 
 # Opens a host window as program $1 (of size $2 x $3, kind $4) and sets
 # HOSTID; `feed $1` destroys the window.
 start_host() {
-  start_fed_program "$1" "$HOST" "${2:-152}" "${3:-112}" "${4:-}"
+  start_fed_program "$1" "$X11_TOOL" window host "${2:-152}" "${3:-112}" "${4:-}"
   HOSTID=$(first_line "$1")
   [ -n "$HOSTID" ] || fail "the host window did not open"
 }

@@ -30,19 +30,14 @@ TEST_F(Dispatch, SwitchesAreFoundAnywhereInTheLineInTheirOrder) {
   EXPECT_EQ(Starter::CmdLine, "x/s");  // trimmed and lower-cased
 }
 
-TEST_F(Dispatch, SecondShowEndsAtOnceUnlessDisplayPropertiesIsOpen) {
+// With Display Properties open it runs: e2e_startup.sh, with a real window.
+TEST_F(Dispatch, SecondShowEndsAtOnceWithoutReadingTheSettings) {
   host.prevInstance = true;
   WriteIni("firstrun=1\n");
   EXPECT_TRUE(RunMain(" /S"));
   EXPECT_EQ(Starter::RunMode, 0);
   EXPECT_EQ(Starter::Settings.SpinSpeed, 0.0f);  // the settings were never read
   EXPECT_EQ(host.CallsStartingWith("EndProcess"), std::vector<std::string>{"EndProcess 0"});
-
-  Starter::ResetForTests();
-  host.topLevelWindows["Display Properties"] = 77;
-  host.At(0, [] { throw ProcessEnded{0}; });
-  RunMain("/s");
-  EXPECT_EQ(Starter::RunMode, Starter::rmScreenSaver);
 }
 
 TEST_F(Dispatch, PasswordModeReadsItsOwnerFromTheLineOrReportsWhyNot) {
@@ -60,17 +55,6 @@ TEST_F(Dispatch, PasswordModeReadsItsOwnerFromTheLineOrReportsWhyNot) {
     EXPECT_EQ(Starter::hPwdParent, owner) << line;
     EXPECT_EQ(ErrorWindowCaption(), caption) << line;
   }
-}
-
-TEST_F(Dispatch, WebPagesOpenAndTheProcessEnds) {
-  for (const char* line : {"/h", "/W"}) {
-    Starter::ResetForTests();
-    vb::ResetFormsForTests();
-    EXPECT_TRUE(RunMain(line)) << line;
-  }
-  EXPECT_EQ(host.CallsStartingWith("OpenDocument"),
-            (std::vector<std::string>{"OpenDocument http://www.zentravo.example/support.htm",
-                                      "OpenDocument http://www.zentravo.example/"}));
 }
 
 }  // namespace

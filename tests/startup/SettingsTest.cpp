@@ -45,13 +45,6 @@ TEST_F(Settings, SpinSpeedIsBoundedToTheScrollBarsRange) {
   }
 }
 
-TEST_F(Settings, GarbageFileNeverFails) {
-  dir.Write("zentravo.ini", std::string("\0\xff[[[=\n==\n[Zorvik_The_Vexling\nfirstrun=1", 40));
-  Starter::X_GetData();
-  EXPECT_EQ(ErrorWindowCaption(), "");
-  EXPECT_GE(Starter::Settings.SpinSpeed, 1.0f);
-}
-
 TEST_F(Settings, DirectoriesOfAnyLengthEndInABackslash) {
   std::string expected = dir.Path();
   for (char& c : expected) if (c == '/') c = '\\';

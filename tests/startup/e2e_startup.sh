@@ -7,7 +7,6 @@ ZENTRAVO=$1 X11_TOOL=$2 DATA_DIR=$3
 e2e_setup "$DATA_DIR"
 
 echo "--- /s ends at once while any other instance runs, whichever started first"
-shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
 for i in 1 2 3; do
   start_program "inst$i" "$ZENTRAVO" /a
   wait_until 10 shows_window "inst$i" || fail "instance $i showed no window"
@@ -42,13 +41,9 @@ rc=$?
 (( rc != 0 && rc < 128 )) && [ "$(wc -l <"$E2E_TMP/nodisplay.err")" = 1 ] || fail "no display: exit code $rc"
 
 echo "--- starting as the only client of an X server that resets when its last client leaves"
-exec 6>"$E2E_TMP/display2"
-Xvfb -displayfd 6 -screen 0 640x480x24 -nolisten tcp >"$E2E_TMP/xvfb2.log" 2>&1 &
-E2E_PIDS+=($!)
-exec 6>&-
-wait_until 10 test -s "$E2E_TMP/display2" || fail "second Xvfb did not start"
+start_xvfb 640x480
 for i in $(seq 1 25); do
-  DISPLAY=":$(head -n1 "$E2E_TMP/display2")" timeout 0.5 "$ZENTRAVO" /a 2>"$E2E_TMP/reset.err"
+  DISPLAY=$XVFB_DISPLAY timeout 0.5 "$ZENTRAVO" /a 2>"$E2E_TMP/reset.err"
   rc=$?
   [ $rc = 124 ] || fail "start $i on a resetting server ended with $rc: $(head -n1 "$E2E_TMP/reset.err")"
 done
