@@ -147,18 +147,21 @@ Image::Image(QWidget* window, float width, float height, bool visible) : Control
 
 Image::Image(QWidget* window, std::string_view pictureName, bool visible)
     : Control(window, 0, 0, visible), picture_(pictureName) {
-  width_ = static_cast<float>(picture_.Size().width() * vb::Screen::TwipsPerPixelX());
-  height_ = static_cast<float>(picture_.Size().height() * vb::Screen::TwipsPerPixelY());
+  TakePictureSize();
 }
 
 void Image::SetPicture(const QPixmap& picture) {
   Changing([&] {
     picture_ = ProgramPicture(picture);
-    if (!picture.isNull()) {
-      width_ = static_cast<float>(picture.width() * vb::Screen::TwipsPerPixelX());
-      height_ = static_cast<float>(picture.height() * vb::Screen::TwipsPerPixelY());
-    }
+    TakePictureSize();
   });
+}
+
+void Image::TakePictureSize() {
+  const QSize size = picture_.Size();
+  if (size.isEmpty()) return;
+  width_ = static_cast<float>(size.width() * vb::Screen::TwipsPerPixelX());
+  height_ = static_cast<float>(size.height() * vb::Screen::TwipsPerPixelY());
 }
 
 QSize Image::PixelSize() const { return picture_.Size().isEmpty() ? Control::PixelSize() : picture_.Size(); }

@@ -94,6 +94,8 @@ class Image : public Control {
   QSize PixelSize() const override;
 
  private:
+  // Without a picture the control keeps its size.
+  void TakePictureSize();
   ProgramPicture picture_;
 };
 
