@@ -1,15 +1,28 @@
 #include "platform/qt/InstanceLock.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
-int OpenFile(const std::string& path) { return ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600); }
+// Opens (making it if need be) one of our own files; never through a link,
+// and never blocking on whatever else may lie at the name.
+int OpenFile(const std::string& path) {
+  return ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+}
+
+// True when something other than a plain file lies at `path`.
+bool OddThingAt(const std::string& path) {
+  struct stat st{};
+  return ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
 
 // Waits a little for an exclusive lock; false when it is not had in time.
 bool LockWithin(int fd, std::chrono::milliseconds limit) {
@@ -30,11 +43,22 @@ InstanceLock::InstanceLock(const std::string& folder) {
   // question and the shared lock nobody else may ask.
   const int guard = OpenFile(folder + "/.instance-guard");
   if (guard >= 0) LockWithin(guard, std::chrono::seconds(2));
-  fd_ = OpenFile(folder + "/.instance-lock");
+  const std::string path = folder + "/.instance-lock";
+  fd_ = OpenFile(path);
+  if (fd_ >= 0 && OddThingAt(path)) {  // a FIFO or a device
+    ::close(fd_);
+    fd_ = -1;
+  }
   if (fd_ >= 0) {
     // The lock alone is to be had only when no other instance holds its share.
     othersRunning_ = ::flock(fd_, LOCK_EX | LOCK_NB) != 0;
     if (::flock(fd_, LOCK_SH | LOCK_NB) != 0) othersRunning_ = true;
+  } else if (OddThingAt(path)) {
+    // A link or a folder in the lock's place could let any number of shows
+    // run at once: count it as held, and say what to remove.
+    othersRunning_ = true;
+    std::fprintf(stderr, "zentravo: %s is not a plain file: remove it to let the screen saver start\n",
+                 path.c_str());
   }
   if (guard >= 0) ::close(guard);
 }

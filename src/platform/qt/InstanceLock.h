@@ -2,7 +2,9 @@
 // Tells whether another instance of the program runs for the same user. Every
 // instance holds a shared lock on one file of the per-user folder for its
 // whole life, so each of them counts, whichever started first; a crash
-// releases the lock with the process.
+// releases the lock with the process. The lock file is made only as a plain
+// file of the folder, never through a link; anything else at its name counts
+// as another instance, with a line on stderr naming what to remove.
 #include <string>
 
 class InstanceLock {
