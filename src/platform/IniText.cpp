@@ -60,6 +60,14 @@ std::optional<std::pair<std::string_view, std::string_view>> Entry(std::string_v
   return std::make_pair(Strip(s.substr(0, eq)), Strip(s.substr(eq + 1)));
 }
 
+// Some editors start a UTF-8 file with a byte-order mark; it is no part of
+// the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutMark(std::string_view text) {
+  return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? text.substr(kByteOrderMark.size()) : text;
+}
+
 // A value enclosed in matching quotes, without them.
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
@@ -73,7 +81,7 @@ std::optional<std::string> Find(std::string_view text, std::string_view section,
                                 std::string_view key) {
   // Only the first section of the name counts, as for Put.
   bool inSection = false, seen = false;
-  for (const Line& line : SplitLines(text)) {
+  for (const Line& line : SplitLines(WithoutMark(text))) {
     if (auto name = Header(line.text)) {
       inSection = !seen && SameName(*name, Strip(section));
       seen = seen || inSection;
@@ -88,6 +96,9 @@ std::optional<std::string> Find(std::string_view text, std::string_view section,
 
 std::string Put(std::string_view text, std::string_view section, std::string_view key,
                 std::string_view value) {
+  // The mark stays where it was, in front of everything.
+  if (WithoutMark(text).size() != text.size())
+    return std::string(kByteOrderMark) + Put(WithoutMark(text), section, key, value);
   const std::vector<Line> lines = SplitLines(text);
   // A line break inside a value would start a new line of the file.
   std::string oneLine(value);

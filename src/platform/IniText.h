@@ -12,7 +12,8 @@ namespace ini {
 // The value of `key` in `section`, blanks around it dropped and then quotes
 // that enclose it; nothing when the file has no such section or key. Names
 // match without regard to case; of two sections with the same name only the
-// first counts, for Find and Put alike.
+// first counts, for Find and Put alike. A UTF-8 byte-order mark at the start
+// is skipped, and Put keeps it.
 std::optional<std::string> Find(std::string_view text, std::string_view section,
                                 std::string_view key);
 

@@ -16,8 +16,9 @@ std::string HomeFolder() {
 }
 
 std::string DefaultFolder() {
+  // A relative folder would move with the working folder: it is ignored.
   const char* data = std::getenv("XDG_DATA_HOME");
-  if (data && *data) return std::string(data) + "/zentravo";
+  if (data && *data == '/') return std::string(data) + "/zentravo";
   std::string home = HomeFolder();
   return home.empty() ? std::string() : home + "/.local/share/zentravo";
 }
@@ -32,7 +33,8 @@ std::string Backslashes(std::string path) {
 std::string WindowsDirectoryHostPath() {
   const char* over = std::getenv(kWinDirVariable);
   std::string dir = (over && *over) ? over : DefaultFolder();
-  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  // A trailing separator, ours or the program's, is no part of the name.
+  while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
   return dir;
 }
 

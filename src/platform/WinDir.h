@@ -16,7 +16,8 @@ inline constexpr const char* kWinDirVariable = "ZENTRAVO_WINDIR";
 unsigned GetWindowsDirectoryA(char* buffer, unsigned size);
 
 // The folder as a path of this system (forward slashes, no trailing slash):
-// $ZENTRAVO_WINDIR, else $XDG_DATA_HOME/zentravo, else
+// $ZENTRAVO_WINDIR (a trailing slash or backslash dropped), else
+// $XDG_DATA_HOME/zentravo when that is an absolute path, else
 // <home>/.local/share/zentravo with the home from $HOME or the account entry.
 // Empty when there is none.
 std::string WindowsDirectoryHostPath();
