@@ -122,30 +122,31 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// Writes `text` to a new file beside `path` and renames it over `path`, so
-// the file is always either the old text or the new, whole.
-int ReplaceFile(const std::string& path, const std::string& text, mode_t mode) {
-  std::string temp = path + kTempMark + "XXXXXX";
+// Writes `text` to a new file beside `name` and renames it over `target` (the
+// file that the links at `name` end in), so the file is always either the old
+// text or the new, whole.
+int ReplaceFile(const std::string& name, const std::string& target, const std::string& text, mode_t mode) {
+  std::string temp = name + kTempMark + "XXXXXX";
   int fd = mkostemp(temp.data(), O_CLOEXEC);  // created exclusively: never follows a link
   if (fd < 0) return errno;
   int error = 0;
   // Runs one step unless an earlier one failed or a fault is injected there.
-  auto step = [&](const char* name, auto&& action) {
+  auto step = [&](const char* what, auto&& action) {
     if (error) return;
-    if ((error = Injected(name))) return;
+    if ((error = Injected(what))) return;
     errno = 0;
     if (!action()) error = errno ? errno : EIO;
   };
   step("write", [&] { return fchmod(fd, mode) == 0 && WriteAll(fd, text); });
   step("sync", [&] { return fsync(fd) == 0; });
   if (close(fd) != 0 && !error) error = errno;
-  step("rename", [&] { return rename(temp.c_str(), path.c_str()) == 0; });
+  step("rename", [&] { return rename(temp.c_str(), target.c_str()) == 0; });
   if (error) {
     unlink(temp.c_str());
     return error;
   }
   // Make the rename itself last.
-  int dir = open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir = open(Folder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     fsync(dir);
     close(dir);
@@ -175,14 +176,18 @@ long GetPrivateProfileStringA(const char* section, const char* key, const char* 
 
 int WritePrivateProfileKeys(const char* section, const ProfileKeys& keys, const char* fileName) {
   if (!section || !fileName) return EINVAL;
+  // The lock and the temporary files stay beside the name, in our own folder;
+  // only the file that its links end in is read and replaced.
+  const std::string name = ProfileHostPath(fileName);
   std::string path;
-  if (int error = ResolveLinks(ProfileHostPath(fileName), &path)) return error;
+  if (int error = ResolveLinks(name, &path)) return error;
+  if (safefile::Unfit(path, safefile::kMaxSettingsBytes)) return EINVAL;  // before anything is made
   std::error_code ignored;
-  fs::create_directories(Folder(path), ignored);
+  fs::create_directories(Folder(name), ignored);
 
-  WriterLock lock(path);
+  WriterLock lock(name);
   if (lock.Error()) return lock.Error();
-  RemoveStaleTemps(path);
+  RemoveStaleTemps(name);
 
   std::string text;
   const safefile::ReadResult old = ReadProfile(path, &text);
@@ -193,8 +198,12 @@ int WritePrivateProfileKeys(const char* section, const ProfileKeys& keys, const 
     case safefile::Status::Unfit: return EINVAL;  // what we cannot read, we do not replace
     case safefile::Status::Failed: return old.error ? old.error : EIO;
   }
+  // A file its owner may not write is the owner's choice, whoever we run as.
+  if (old.status == safefile::Status::Read && (mode & S_IWUSR) == 0) return EACCES;
   for (const auto& [key, value] : keys) text = ini::Put(text, section, key, value);
-  return ReplaceFile(path, text, mode);
+  // Never write what the next read would refuse.
+  if (text.size() > safefile::kMaxSettingsBytes) return EFBIG;
+  return ReplaceFile(name, path, text, mode);
 }
 
 bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,

@@ -36,7 +36,8 @@ namespace {
 int FileErrorNumber(int error) {
   switch (error) {
     case ENOSPC:
-    case EDQUOT: return vb::errDiskFull;
+    case EDQUOT:
+    case EFBIG: return vb::errDiskFull;  // EFBIG: the file would outgrow what is read back
     case EACCES:
     case EPERM:
     case EROFS: return vb::errPermissionDenied;

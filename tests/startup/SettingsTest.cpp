@@ -1,7 +1,9 @@
 #include <optional>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/VbError.h"
 #include "platform/WinDir.h"
 
 #include "startup/Starter.h"
@@ -45,17 +47,36 @@ TEST_F(Settings, SpinSpeedIsBoundedToTheScrollBarsRange) {
   }
 }
 
-TEST_F(Settings, DirectoriesOfAnyLengthEndInABackslash) {
-  std::string expected = dir.Path();
-  for (char& c : expected) if (c == '/') c = '\\';
-  const std::string longFolder(299, 'd');  // longer than the first buffer
+// A write the file refuses is raised with its own number: 61 for a text the
+// next read would refuse as too large, 70 for a file its owner made read-only.
+TEST_F(Settings, AWriteTheFileRefusesRaisesItsErrorNumber) {
+  auto numberOf = [](const std::string& value) {
+    try {
+      System::PutIniKeys(Starter::IniFileName, Starter::IniSection, {{"k", value}});
+    } catch (const vb::VbError& error) {
+      return error.Number();
+    }
+    return 0;
+  };
+  WriteIni("firstrun=1\n");
+  EXPECT_EQ(numberOf(std::string(1 << 20, 'x')), 61);
+  ASSERT_EQ(chmod(dir.File("zentravo.ini").c_str(), 0444), 0);
+  EXPECT_EQ(numberOf("1"), 70);
+}
+
+// The folder's name may end in a separator of either kind.
+TEST_F(Settings, DirectoriesOfAnyLengthEndInABackslashAndHoldTheDataFolder) {
+  const std::string longFolder = "/" + std::string(299, 'd');  // longer than the first buffer
   const std::pair<std::string, std::string> cases[] = {
-      {dir.Path(), expected + "\\"}, {"/" + longFolder, "\\" + longFolder + "\\"}};
-  for (const auto& [folder, winDir] : cases) {
-    setenv(kWinDirVariable, folder.c_str(), 1);
+      {dir.Path(), dir.Path()}, {dir.Path() + "/", dir.Path()}, {dir.Path() + "\\", dir.Path()},
+      {longFolder, longFolder}};
+  for (const auto& [variable, folder] : cases) {
+    setenv(kWinDirVariable, variable.c_str(), 1);
     System::GetDiectories();
-    EXPECT_EQ(Starter::WinDir, winDir);
-    EXPECT_EQ(Starter::DataPath, winDir + "Zentravo\\Zorvik_The_Vexling\\");
+    std::string winDir = folder + "\\";
+    for (char& c : winDir) if (c == '/') c = '\\';
+    EXPECT_EQ(Starter::WinDir, winDir) << variable;
+    EXPECT_EQ(HostPath(Starter::DataPath), folder + "/Zentravo/Zorvik_The_Vexling/") << variable;
   }
 }
 
@@ -75,7 +96,7 @@ class Folders : public Startup {
   }
 };
 
-TEST_F(Folders, WithoutHomeTheAccountEntryNamesTheFolder) {
+TEST_F(Folders, WithoutHomeTheAccountEntryNamesTheFolderAndARelativeDataHomeIsIgnored) {
   const struct passwd* account = getpwuid(getuid());
   ASSERT_NE(account, nullptr);
   for (const char* home : {static_cast<const char*>(nullptr), ""}) {
@@ -85,6 +106,9 @@ TEST_F(Folders, WithoutHomeTheAccountEntryNamesTheFolder) {
     for (char& c : expected) if (c == '/') c = '\\';
     EXPECT_EQ(Starter::WinDir, expected);
   }
+  setenv("HOME", "/home/someone", 1);
+  setenv("XDG_DATA_HOME", "relative/data", 1);
+  EXPECT_EQ(WindowsDirectoryHostPath(), "/home/someone/.local/share/zentravo");
 }
 
 TEST_F(Folders, WithNoFolderAtAllStartUpEndsWithOneLine) {
