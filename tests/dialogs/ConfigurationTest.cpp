@@ -48,6 +48,7 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
   const std::tuple<const char*, int, const char*> faults[] = {
       {"read", EACCES, "Error Code: VORN- 70-Configuration/cmdok_Click"},
       {"write", ENOSPC, "Error Code: VORN- 61-Configuration/cmdok_Click"},
+      {"write", EFBIG, "Error Code: VORN- 61-Configuration/cmdok_Click"},
       {"rename", EIO, "Error Code: VORN- 57-Configuration/cmdok_Click"},
       {"lock", EWOULDBLOCK, "Error Code: VORN- 75-Configuration/cmdok_Click"}};
   for (auto [step, error, caption] : faults) {

@@ -1,7 +1,5 @@
-// What lies at or around the settings file's name, and what a write may make
-// of it: nothing is written that the owner made read-only or that the next
-// read would refuse, and nothing is made outside our folder or through a link.
-// Odd targets are the test's own files and FIFOs, never anything of the system.
+// What a write may make of the settings file and what lies around it. Odd
+// targets are the test's own files and FIFOs, never anything of the system.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,8 +36,8 @@ TEST_F(SettingsFile, AWriteThatTheNextReadWouldRefuseFailsAndKeepsTheFile) {
   EXPECT_EQ(Write(std::string(room + 1, 'x')), EFBIG);
   EXPECT_TRUE(dir.Read("zentravo.ini") == "[S]\nk=1\n");
   EXPECT_EQ(Write(std::string(room, 'x')), 0);  // exactly the limit: still read back
-  char buffer[2];
-  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", buffer, 2, "zentravo.ini"), 1);
+  char c[2];
+  EXPECT_EQ(GetPrivateProfileStringA("S", "k", "", c, 2, "zentravo.ini"), 1);
 }
 
 // We run the tests as root, whom the mode does not stop: only the mode counts.

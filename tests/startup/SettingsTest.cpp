@@ -1,9 +1,7 @@
 #include <optional>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/VbError.h"
 #include "platform/WinDir.h"
 
 #include "startup/Starter.h"
@@ -26,7 +24,6 @@ TEST_F(Settings, SwitchesAreOnAboveZeroAndDefaultsHoldUntilTheFirstRun) {
       {nullptr, defaults},
       {"firstrun=0\nIntro=0\nSound=0\nSpinSpeed=50\n", defaults},
       {"firstrun=1\nIntro=2\nRunner=1abc\nGunner=-1\nFlag=0\nAbove=abc\nBelow=\n", {-1, -1, 0, 0, 0, 0, 0, 1}},
-      {"firstrun=\"1\"\nSpinSpeed = \"50\" \nSound='0'\nFlag='1'\n", {0, 0, 0, -1, 0, 0, 0, 50}},
   };
   for (const auto& [ini, expected] : cases) {
     Starter::ResetForTests();
@@ -45,23 +42,6 @@ TEST_F(Settings, SpinSpeedIsBoundedToTheScrollBarsRange) {
     Starter::X_GetData();
     EXPECT_EQ(Starter::Settings.SpinSpeed, expected) << text;
   }
-}
-
-// A write the file refuses is raised with its own number: 61 for a text the
-// next read would refuse as too large, 70 for a file its owner made read-only.
-TEST_F(Settings, AWriteTheFileRefusesRaisesItsErrorNumber) {
-  auto numberOf = [](const std::string& value) {
-    try {
-      System::PutIniKeys(Starter::IniFileName, Starter::IniSection, {{"k", value}});
-    } catch (const vb::VbError& error) {
-      return error.Number();
-    }
-    return 0;
-  };
-  WriteIni("firstrun=1\n");
-  EXPECT_EQ(numberOf(std::string(1 << 20, 'x')), 61);
-  ASSERT_EQ(chmod(dir.File("zentravo.ini").c_str(), 0444), 0);
-  EXPECT_EQ(numberOf("1"), 70);
 }
 
 // The folder's name may end in a separator of either kind.
