@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <sys/stat.h>
@@ -8,6 +9,8 @@
 
 #include "platform/IniText.h"
 #include "platform/Profile.h"
+#include "platform/SafeFile.h"
+#include "platform/qt/InstanceLock.h"
 #include "tests/common/TempWinDir.h"
 
 namespace {
@@ -21,6 +24,8 @@ std::string Get(const char* section, const char* key, long size = 128) {
   return buffer;
 }
 
+int Put(const std::string& value) { return WritePrivateProfileKeys("S", {{"k", value}}, "zentravo.ini"); }
+
 // Every test starts and ends without an injected fault.
 class Profile : public testing::Test {
  protected:
@@ -29,13 +34,14 @@ class Profile : public testing::Test {
   void FailAt(const std::string& step, int error) {
     SetProfileFaultForTests([step, error](const std::string& at) { return at == step ? error : 0; });
   }
-  // Names in the folder other than the settings file and its lock.
+  // Names below the folder (links not followed) other than the settings file and its lock, sorted.
   std::vector<std::string> Leftovers() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Path())) {
-      std::string name = entry.path().filename().string();
+    for (const auto& entry : fs::recursive_directory_iterator(dir.Path())) {
+      std::string name = entry.path().lexically_relative(dir.Path()).string();
       if (name != "zentravo.ini" && name != "zentravo.ini.lock") names.push_back(name);
     }
+    std::sort(names.begin(), names.end());
     return names;
   }
 };
@@ -109,6 +115,96 @@ TEST_F(Profile, AValueCannotSmuggleInAnotherKey) {
   ASSERT_TRUE(WritePrivateProfileStringA("S", "messagetext", "hi\nfirstrun=0", "zentravo.ini"));
   EXPECT_EQ(Get("S", "firstrun"), "dflt");
   EXPECT_EQ(Get("S", "messagetext"), "hi firstrun=0");
+}
+
+TEST_F(Profile, AWriteThatTheNextReadWouldRefuseFailsAndKeepsTheFile) {
+  const size_t room = safefile::kMaxSettingsBytes - std::string("[S]\nk=\n").size();
+  dir.Write("zentravo.ini", "[S]\nk=1\n");
+  EXPECT_EQ(Put(std::string(room + 1, 'x')), EFBIG);
+  EXPECT_TRUE(dir.Read("zentravo.ini") == "[S]\nk=1\n");
+  EXPECT_EQ(Put(std::string(room, 'x')), 0);  // exactly the limit: still read back
+  EXPECT_EQ(Get("S", "k", 2), "x");
+}
+
+// We run the tests as root, whom the mode does not stop: only the mode counts.
+TEST_F(Profile, AFileItsOwnerMayNotWriteStaysUnwrittenDirectOrThroughALink) {
+  for (auto [file, mode] : {std::pair("zentravo.ini", 0444), std::pair("real.ini", 0466)}) {
+    dir.Write(file, "[S]\nk=1\n");
+    ASSERT_EQ(chmod(dir.File(file).c_str(), mode), 0);
+    if (file != std::string("zentravo.ini")) fs::create_symlink(file, dir.File("zentravo.ini"));
+    EXPECT_EQ(Put("2"), EACCES) << file;
+    EXPECT_EQ(dir.Read(file), "[S]\nk=1\n") << file;
+    ASSERT_EQ(chmod(dir.File(file).c_str(), 0644), 0);
+    EXPECT_EQ(Put("2"), 0) << file;
+    fs::remove(dir.File("zentravo.ini"));
+  }
+}
+
+// zentravo.ini -> other/link -> real.ini, the links relative. Odd targets are
+// the test's own FIFO and files, never anything of the system.
+TEST_F(Profile, LockAndTemporaryFilesStayBesideTheNameAndNoLinkIsFollowedToMakeThem) {
+  fs::create_directory(dir.File("other"));
+  ASSERT_EQ(mkfifo(dir.File("other/fifo").c_str(), 0600), 0);
+  fs::create_symlink("other/fifo", dir.File("zentravo.ini"));
+  EXPECT_EQ(Put("2"), EINVAL);
+  EXPECT_EQ(Leftovers(), (std::vector<std::string>{"other", "other/fifo"}));
+
+  fs::remove(dir.File("zentravo.ini"));
+  dir.Write("other/real.ini", "[S]\nk=1\n");
+  ASSERT_EQ(chmod(dir.File("other/real.ini").c_str(), 0640), 0);
+  fs::create_symlink("real.ini", dir.File("other/link"));
+  fs::create_symlink("other/link", dir.File("zentravo.ini"));
+  dir.Write("other/real.ini.tmp-Ab12Cd", "not ours");
+  dir.Write("zentravo.ini.tmp-Ab12Cd", "[S]\nk=stale\n");  // left by an interrupted write
+  dir.Write("zentravo.ini.tmp-notours", "mine");
+  EXPECT_EQ(Put("2"), 0);
+  EXPECT_EQ(dir.Read("other/real.ini"), "[S]\nk=2\n");
+  EXPECT_EQ(fs::status(dir.File("other/real.ini")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Leftovers(), (std::vector<std::string>{"other", "other/fifo", "other/link", "other/real.ini",
+                                                   "other/real.ini.tmp-Ab12Cd", "zentravo.ini.tmp-notours"}));
+
+  fs::remove(dir.File("zentravo.ini.lock"));
+  fs::create_symlink("other/made", dir.File("zentravo.ini.lock"));
+  EXPECT_EQ(Put("3"), ELOOP);
+  EXPECT_FALSE(fs::exists(dir.File("other/made")));
+  EXPECT_EQ(dir.Read("other/real.ini"), "[S]\nk=2\n");
+}
+
+// One show at a time: a second lock in the same folder sees the first. A link,
+// a folder or a FIFO at the lock's name counts as held (the rule stays on)
+// and is named on stderr; no link is followed to make a file.
+TEST(InstanceLockFile, AnythingButOurOwnPlainFileCountsAsHeldAndNoLinkIsFollowed) {
+  TempWinDir dir;
+  const std::string lock = dir.File(".instance-lock");
+  {
+    InstanceLock first(dir.Path()), second(dir.Path());
+    EXPECT_FALSE(first.OthersRunning());
+    EXPECT_TRUE(second.OthersRunning());
+  }
+  fs::remove(lock);
+  fs::remove(dir.File(".instance-guard"));
+  fs::create_symlink("made-guard", dir.File(".instance-guard"));
+  const std::pair<const char*, std::function<void()>> odd[] = {
+      {"dangling link", [&] { fs::create_symlink("made", lock); }},
+      {"link to a file", [&] { dir.Write("mine", ""); fs::create_symlink("mine", lock); }},
+      {"folder", [&] { fs::create_directory(lock); }},
+      {"FIFO", [&] { ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0); }}};
+  for (const auto& [name, make] : odd) {
+    make();
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(InstanceLock(dir.Path()).OthersRunning()) << name;
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(lock + " is not a plain file"), std::string::npos) << name;
+    EXPECT_FALSE(fs::exists(dir.File("made")) || fs::exists(dir.File("made-guard"))) << name;
+    fs::remove_all(lock);
+  }
+}
+
+TEST(IniText, AByteOrderMarkIsSkippedWhenReadAndKeptWhenWritten) {
+  const std::string mark = "\xEF\xBB\xBF";
+  EXPECT_EQ(ini::Find(mark + "[S]\r\nk=1\r\n", "S", "k").value(), "1");
+  EXPECT_EQ(ini::Put(mark + "[S]\r\nk=1\r\n", "S", "k", "2"), mark + "[S]\r\nk=2\r\n");
+  EXPECT_EQ(ini::Put(mark, "S", "k", "2"), mark + "[S]\nk=2\n");
 }
 
 // Writers each set the shared keys to their own value and add keys of their
