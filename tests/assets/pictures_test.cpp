@@ -52,6 +52,15 @@ TEST(Pictures, EachRunFrameShowsItsLegsInAnotherPhase) {
   }
 }
 
+// The error window's edge cuts its right-hand picture after 46 columns.
+TEST(Pictures, ErrorWindowsRightPictureIsDrawnWithinItsVisible46Columns) {
+  const QImage image = LoadPicture("bugright");
+  int beyond = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 46; x < image.width(); ++x) beyond += qAlpha(image.pixel(x, y)) > 0;
+  EXPECT_EQ(beyond, 0);
+}
+
 // The bullet and the pistol's left end (its first 4 columns) are drawn in
 // the rows the show lines them up by.
 TEST(Pictures, BulletAndMuzzleAreDrawnInTheRowsTheShowLinesThemUpBy) {
