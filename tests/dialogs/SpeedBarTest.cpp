@@ -1,27 +1,9 @@
 #include <memory>
 
 #include "dialogs/Configuration.h"
-#include "platform/VbError.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
-
-// The bar's value for a stored speed, or the error it raises.
-TEST(SpeedScrollValue, RoundsHalfToEvenAndRefusesWhatTheBarCannotHold) {
-  const std::pair<float, int> cases[] = {
-      {1.5f, 2},   {2.5f, 2},   {0.6f, 1},   {200.5f, 200},   {200.6f, -vb::errInvalidProperty},
-      {0.5f, -vb::errInvalidProperty},       {32767.0f, -vb::errInvalidProperty},   {32767.5f, -vb::errOverflow},
-  };
-  for (auto [speed, expected] : cases) {
-    int got;
-    try {
-      got = SpeedScrollValue(speed);
-    } catch (const vb::VbError& error) {
-      got = -error.Number();
-    }
-    EXPECT_EQ(got, expected) << speed;
-  }
-}
 
 class SpeedBar : public DialogTest {
  protected:
