@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/Forms.h"
 #include "platform/fake/FakeBackend.h"
@@ -10,9 +12,19 @@
 #include "startup/Starter.h"
 #include "startup/System.h"
 #include "tests/common/TempWinDir.h"
-#include "tests/preview/StripFixture.h"
 
 namespace {
+
+// A strip of 20 frames of 100 x 75 pixels, each a solid colour of its own,
+// so a pixel tells which frame was drawn.
+QRgb FrameColour(int k) { return qRgb(10 + 10 * k, 240 - 10 * k, (37 * k) % 256); }
+
+// The frame whose colour `pixel` has; -1 for none (black, for instance).
+int FrameOf(QRgb pixel) {
+  for (int k = 0; k < 20; ++k)
+    if ((pixel & 0xFFFFFF) == (FrameColour(k) & 0xFFFFFF)) return k;
+  return -1;
+}
 
 class Preview : public testing::Test {
  protected:
@@ -30,7 +42,11 @@ class Preview : public testing::Test {
   }
 
   std::string StripPath() const { return dir.Path() + "/Zentravo/Zorvik_The_Vexling/" + Starter::kPreviewStrip; }
-  void InstallStrip() { ASSERT_TRUE(WriteStrip(StripPath())); }
+  void InstallStrip() {
+    QImage strip(2000, 75, QImage::Format_RGB32);
+    for (int k = 0; k < 20; ++k) QPainter(&strip).fillRect(100 * k, 0, 100, 75, QColor(FrameColour(k)));
+    ASSERT_TRUE(strip.save(QString::fromStdString(StripPath()), "BMP"));
+  }
 
   void RunWith(const std::string& commandLine) {
     Starter::CmdLine = commandLine;
@@ -118,20 +134,27 @@ TEST_F(Preview, FramesRunFromTwoRoundTheStripInABoxCentredInTheHost) {
   }
 }
 
-// A strip file of another size copies what it holds and nothing from beyond
-// its edge; a missing one draws nothing. Neither is reported.
-TEST_F(Preview, MissingOrShortStripDrawsWhatItHoldsAndKeepsTicking) {
-  QImage halfFrame2(250, 75, QImage::Format_RGB32);  // ends half-way through frame 2, the first drawn
-  halfFrame2.fill(FrameColour(2));
-  for (bool present : {false, true}) {
-    if (present) ASSERT_TRUE(halfFrame2.save(QString::fromStdString(StripPath()), "BMP"));
+// A strip file that is missing or no bitmap draws nothing; one of another
+// size copies what it holds and nothing from beyond its edge. None of them
+// is reported.
+TEST_F(Preview, MissingBrokenOrShortStripDrawsWhatItHoldsAndKeepsTicking) {
+  // The frame drawn first at the middle of the box, and the pixel right of it.
+  auto firstDrawn = [](const char* strip) {
     Starter::X_LoadPics4Preview();
     PreviewScreen window;
     window.previewtimer_Timer();
-    EXPECT_EQ(FrameOf(window.Picture().pixel(49, 37)), present ? 2 : -1);
-    EXPECT_EQ(window.Picture().pixel(50, 37) & 0xFFFFFF, 0u);
+    EXPECT_EQ(window.Picture().pixel(50, 37) & 0xFFFFFF, 0u) << strip;
+    const int frame = FrameOf(window.Picture().pixel(49, 37));
     for (int tick = 0; tick < 25; ++tick) window.previewtimer_Timer();
-  }
+    return frame;
+  };
+  EXPECT_EQ(firstDrawn("missing"), -1);
+  std::ofstream(StripPath()) << "BM not really a bitmap";
+  EXPECT_EQ(firstDrawn("no bitmap"), -1);
+  QImage halfFrame2(250, 75, QImage::Format_RGB32);  // ends half-way through frame 2, the first drawn
+  halfFrame2.fill(FrameColour(2));
+  ASSERT_TRUE(halfFrame2.save(QString::fromStdString(StripPath()), "BMP"));
+  EXPECT_EQ(firstDrawn("short"), 2);
   EXPECT_FALSE(ErrorShown());
 }
 
