@@ -50,7 +50,8 @@ void DrawArm(QPainter& p, QPointF shoulder, double angleDeg, double dir, double 
     }
 }
 
-void DrawLeg(QPainter& p, QPointF hip, double angleDeg, double lift, double dir, double bootDir, double ow)
+void DrawLeg(QPainter& p, QPointF hip, double angleDeg, double lift, double dir, double bootDir, double ow,
+             bool shaded = false)
 {
     // A lifted foot swings back a little and the knee bends forward.
     const double a = qDegreesToRadians(angleDeg);
@@ -63,14 +64,14 @@ void DrawLeg(QPainter& p, QPointF hip, double angleDeg, double lift, double dir,
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(ink::Outline, 8 + 2 * ow, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(leg);
-    p.setPen(QPen(ink::BodyShade, 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(shaded ? ink::BodyShade.darker(160) : ink::BodyShade, 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(leg);
     // Boot: a round-toed orange boot with a dark sole.
     QPainterPath boot;
     const QPointF c = foot + QPointF(bootDir * 3.5, 0);
     boot.addRoundedRect(QRectF(c.x() - 8.5, c.y() - 5, 17, 9), 4.5, 4.5);
-    FillOutlined(p, boot, ink::Boot, ow);
-    p.setPen(QPen(ink::BootShade, 2, Qt::SolidLine, Qt::RoundCap));
+    FillOutlined(p, boot, shaded ? ink::BootShade : ink::Boot, ow);
+    p.setPen(QPen(shaded ? ink::BootShade.darker(150) : ink::BootShade, 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(c + QPointF(-6, 2.5), c + QPointF(6, 2.5));
 }
 
@@ -217,7 +218,8 @@ void DrawHero(QPainter& p, QPointF feet, double scale, const HeroPose& pose)
     const double bootDirFar = front ? -0.6 : dir;
     const double bootDirNear = front ? 0.6 : dir;
     if (!pose.bust) {
-        DrawLeg(p, hip + QPointF(front ? -legSpread : -dir * 2, 0), pose.legFar, pose.liftFar, dir, bootDirFar, ow);
+        DrawLeg(p, hip + QPointF(front ? -legSpread : -dir * 2, 0), pose.legFar, pose.liftFar, dir, bootDirFar, ow,
+                pose.shadeFarLeg);
     }
 
     p.save();

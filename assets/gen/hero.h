@@ -18,6 +18,7 @@ struct HeroPose {
     double lean = 0;        // body tilt forward in degrees
     double scarfWave = 0;   // phase of the fluttering scarf tails, 0..1
     bool headband = false;  // the runner's sweatband
+    bool shadeFarLeg = false;  // far leg and boot a tone darker, so the legs read apart
     bool nearHandFist = false;
     bool bust = false;      // head and body only: no arms, legs or scarf tails
     Eyes eyes = Eyes::Half;

@@ -8,14 +8,17 @@ QImage DrawRun(bool facingRight, int frame)
     QImage image = NewCanvas(123, 124);
     QPainter p;
     BeginPainter(p, image);
-    // Stride, push-off with the knee driving forward, and the other stride.
+    // Contact: the near leg reaches forward to the ground, the far one pushes
+    // off behind. Passing: the near leg carries him, the far foot tucks up
+    // behind. Flight: the far leg reaches forward, the near foot kicks up
+    // behind. The far leg is a tone darker so the two read apart.
     struct Stride {
         double legNear, liftNear, legFar, liftFar, bob, armNear;
     };
     static const Stride strides[3] = {
-        {40, 4, -45, 11, 8, -30},
-        {-4, 0, 50, 8, 3, 15},
-        {-45, 11, 40, 4, 8, 60},
+        {55, 0, -55, 4, 2, -40},
+        {0, 0, -20, 17, 6, 10},
+        {-55, 10, 85, 4, 5, 60},
     };
     const Stride& s = strides[frame];
     HeroPose pose;
@@ -29,6 +32,7 @@ QImage DrawRun(bool facingRight, int frame)
     pose.armFar = 30 - s.armNear;
     pose.lean = 12;
     pose.headband = true;
+    pose.shadeFarLeg = true;
     pose.nearHandFist = true;
     pose.scarfWave = frame / 3.0;
     pose.eyes = Eyes::Wide;

@@ -136,11 +136,12 @@ QImage DrawBugLeft()
 
 QImage DrawBugRight()
 {
-    // The error window shows only the left 46 pixels of this picture.
+    // The error window's edge cuts this picture after its left 46 pixels, so
+    // the bug, legs and all, keeps within them; the rest stays transparent.
     QImage image = NewCanvas(75, 75);
     QPainter p;
     BeginPainter(p, image);
-    DrawBug(p, QPointF(23, 38), 19);
+    DrawBug(p, QPointF(23, 38), 17);
     p.end();
     return image;
 }

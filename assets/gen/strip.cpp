@@ -80,6 +80,7 @@ QImage DrawStrip()
 
     QImage strip(kStripFrameW * kStripFrames, kStripFrameH, QImage::Format_RGB32);
     QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (int k = 0; k < kStripFrames; ++k) {
         p.save();

@@ -15,6 +15,16 @@ HScrollBar::HScrollBar(int16_t min, int16_t max, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   // The arrow keys move the thumb the way they point.
   setInvertedControls(false);
+  // The classic bar's grey face and white highlight, whose checkerboard
+  // fills the track.
+  QPalette classic = palette();
+  classic.setColor(QPalette::Button, QColor(192, 192, 192));
+  classic.setColor(QPalette::Window, QColor(192, 192, 192));
+  classic.setColor(QPalette::Light, Qt::white);
+  classic.setColor(QPalette::Midlight, QColor(223, 223, 223));
+  classic.setColor(QPalette::Dark, QColor(128, 128, 128));
+  classic.setColor(QPalette::Shadow, Qt::black);
+  setPalette(classic);
 }
 
 int16_t HScrollBar::Value() const { return static_cast<int16_t>(sign_ * value()); }

@@ -1,8 +1,10 @@
 #include "platform/DialogLook.h"
 
 #include <QApplication>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 #include "platform/Forms.h"
 
@@ -53,9 +55,26 @@ void KeepDefaultButton(QWidget* window, QPushButton* button) {
   });
 }
 
+namespace {
+
+// The Windows style, with the classic scroll bar's thumb: never narrower than
+// the bar is thick, so a bar with a long range shows a square thumb.
+class ClassicStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_ScrollBarSliderMin && option)
+      return option->state & State_Horizontal ? option->rect.height() : option->rect.width();
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
 void UseClassicLook(QWidget* window) {
-  static QStyle* classic = QStyleFactory::create("Windows");
-  if (!classic) return;  // keep the application's look
+  static QStyle* windows = QStyleFactory::create("Windows");
+  if (!windows) return;  // keep the application's look
+  static QStyle* classic = new ClassicStyle(windows);
   window->setStyle(classic);
   for (QWidget* control : window->findChildren<QWidget*>()) control->setStyle(classic);
 }

@@ -38,7 +38,8 @@ void SetFixedDialogFrame(QWidget* window, bool closeBox, int clientWidthTwips, i
 void KeepDefaultButton(QWidget* window, QPushButton* button);
 
 // Gives the window and every control in it the classic dialog look: raised
-// buttons, sunken boxes, frame captions standing in the frame's top line.
+// buttons, sunken boxes, frame captions standing in the frame's top line,
+// scroll bars with a square thumb.
 // Call it once the controls exist.
 void UseClassicLook(QWidget* window);
 

@@ -19,18 +19,41 @@ TEST(Pictures, EveryPictureLoadsAtItsExactSizeAndShowsSomething) {
   }
 }
 
-// A walk, a run or a swing whose frames were identical would not move; the
-// left-facing frames mirror the right-facing ones.
-TEST(Pictures, FramesOfOneMotionDifferAndLeftMirrorsRight) {
+// A walk or a peek whose frames were identical would not move.
+TEST(Pictures, FramesOfOneMotionDiffer) {
   const std::pair<const char*, const char*> differ[] = {
-      {"righty0", "righty1"}, {"righty1", "righty2"}, {"righty0", "righty2"}, {"righter0", "righter1"},
-      {"righter1", "righter2"}, {"righter0", "righter2"}, {"heada", "headb"}, {"headb", "headc"},
+      {"righty0", "righty1"}, {"righty1", "righty2"}, {"righty0", "righty2"}, {"heada", "headb"}, {"headb", "headc"},
       {"heada", "headc"}, {"headd", "heada"}, {"head4", "head1"}};
   for (const auto& [a, b] : differ) EXPECT_NE(LoadPicture(a), LoadPicture(b)) << a << " " << b;
-  for (const auto& [right, left] : {std::pair{"righty1", "lefty1"}, std::pair{"righter2", "lefter2"}})
-    EXPECT_EQ(LoadPicture(right).mirrored(true, false).convertToFormat(QImage::Format_ARGB32),
-              LoadPicture(left).convertToFormat(QImage::Format_ARGB32))
-        << right;
+}
+
+// The runner's three frames put his legs in three phases (one leg forward,
+// passing, the other leg forward). Frames whose legs nearly matched would
+// make him look as if he hopped on one leg. The legs are the rows below his
+// body, the bottom quarter of the frame.
+TEST(Pictures, EachRunFrameShowsItsLegsInAnotherPhase) {
+  QImage legs[3];
+  for (int i = 0; i < 3; ++i)
+    legs[i] = LoadPicture("righter" + std::to_string(i)).copy(0, 92, 123, 32).convertToFormat(QImage::Format_ARGB32);
+  for (const auto& [a, b] : {std::pair{0, 1}, std::pair{1, 2}, std::pair{0, 2}}) {
+    int differing = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 123; ++x) {
+        const QRgb c = legs[a].pixel(x, y), d = legs[b].pixel(x, y);
+        differing += std::max({std::abs(qRed(c) - qRed(d)), std::abs(qGreen(c) - qGreen(d)),
+                               std::abs(qBlue(c) - qBlue(d)), std::abs(qAlpha(c) - qAlpha(d))}) > 48;
+      }
+    EXPECT_GT(differing, 650) << "righter" << a << " and righter" << b;
+  }
+}
+
+// The error window's edge cuts its right-hand picture after 46 columns.
+TEST(Pictures, ErrorWindowsRightPictureIsDrawnWithinItsVisible46Columns) {
+  const QImage image = LoadPicture("bugright");
+  int beyond = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 46; x < image.width(); ++x) beyond += qAlpha(image.pixel(x, y)) > 0;
+  EXPECT_EQ(beyond, 0);
 }
 
 // The bullet and the pistol's left end (its first 4 columns) are drawn in

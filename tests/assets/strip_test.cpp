@@ -26,4 +26,19 @@ TEST(PreviewStrip, IsABitmapOfTwentyFramesThatShowSomethingAndMove) {
   EXPECT_GE(moving, 14);
 }
 
+// The planet's rim is drawn smooth: in most columns its topmost pixel is only
+// partly covered, a shade between the black sky and the planet below it.
+// Frame 10 has the hero in the middle and no stars below row 50.
+TEST(PreviewStrip, PlanetsRimIsSmooth) {
+  const QImage strip(QString::fromStdString(DataPath("Z_Preview.bmp")), "BMP");
+  int blended = 0, columns = 0;
+  for (int x : {0, 5, 10, 15, 20, 25, 30, 70, 75, 80, 85, 90, 95, 99}) {
+    int y = 50;
+    while (y < 74 && qBlue(strip.pixel(1000 + x, y)) == 0) ++y;
+    blended += qBlue(strip.pixel(1000 + x, y)) < qBlue(strip.pixel(1000 + x, y + 1)) * 0.8;
+    ++columns;
+  }
+  EXPECT_GE(blended, columns / 2);
+}
+
 }  // namespace

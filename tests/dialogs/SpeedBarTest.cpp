@@ -1,27 +1,9 @@
 #include <memory>
 
 #include "dialogs/Configuration.h"
-#include "platform/VbError.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
-
-// The bar's value for a stored speed, or the error it raises.
-TEST(SpeedScrollValue, RoundsHalfToEvenAndRefusesWhatTheBarCannotHold) {
-  const std::pair<float, int> cases[] = {
-      {1.5f, 2},   {2.5f, 2},   {0.6f, 1},   {200.5f, 200},   {200.6f, -vb::errInvalidProperty},
-      {0.5f, -vb::errInvalidProperty},       {32767.0f, -vb::errInvalidProperty},   {32767.5f, -vb::errOverflow},
-  };
-  for (auto [speed, expected] : cases) {
-    int got;
-    try {
-      got = SpeedScrollValue(speed);
-    } catch (const vb::VbError& error) {
-      got = -error.Number();
-    }
-    EXPECT_EQ(got, expected) << speed;
-  }
-}
 
 class SpeedBar : public DialogTest {
  protected:
@@ -50,6 +32,30 @@ TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
     QTest::keyClick(bar, key);
     EXPECT_EQ(bar->Value(), expected) << QKeySequence(key).toString().toStdString();
   }
+}
+
+// Like the classic bar: a square thumb, as wide as the bar is tall, in a
+// track filled with a plainly visible checkerboard. Down the middle of the
+// bar a track column alternates between its two colours; the thumb is the
+// run of columns between the two parts of the track.
+TEST_F(SpeedBar, HasASquareThumbInADitheredTrack) {
+  dialogs::HScrollBar* bar = dlg->hsbSpeed;
+  bar->SetValue(100);
+  const QImage image = bar->grab().toImage();
+  const int y = image.height() / 2;
+  std::vector<int> track;
+  int faint = 0;  // track columns whose two colours are hard to tell apart
+  for (int x = 0; x < image.width(); ++x) {
+    const QRgb c = image.pixel(x, y), below = image.pixel(x, y + 1);
+    if (c == below || c != image.pixel(x, y + 2)) continue;
+    track.push_back(x);
+    faint += std::abs(qGray(c) - qGray(below)) < 40;
+  }
+  EXPECT_GT(track.size(), 100u);
+  EXPECT_EQ(faint, 0);
+  int thumb = 0;
+  for (size_t i = 1; i < track.size(); ++i) thumb = std::max(thumb, track[i] - track[i - 1] - 1);
+  EXPECT_EQ(thumb, bar->height());
 }
 
 }  // namespace

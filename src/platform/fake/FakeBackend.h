@@ -5,7 +5,6 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -38,8 +37,6 @@ class FakeBackend : public Backend {
   // Called at the start of every message pass, before scheduled input runs:
   // what the program has changed by then is what the pass puts on screen.
   std::function<void()> onPass;
-  // Foreign windows that cannot hold a child (the screen, input-only windows).
-  std::set<uint32_t> noHostWindows;
   // The border a window manager adds around every top-level window.
   RECT frame;
 
