@@ -1,6 +1,9 @@
 #include "platform/Backend.h"
 
+#include <unistd.h>
+
 #include <cassert>
+#include <random>
 
 namespace {
 Backend* current = nullptr;
@@ -14,3 +17,12 @@ Backend& Host() {
 void SetHost(Backend* backend) { current = backend; }
 
 bool HasHost() { return current != nullptr; }
+
+uint64_t Backend::ProcessSeed() {
+  // Taken once: the process id and a number from the system's entropy source.
+  static const uint64_t seed = [] {
+    std::random_device entropy;
+    return (static_cast<uint64_t>(entropy()) << 32 | entropy()) ^ static_cast<uint64_t>(getpid());
+  }();
+  return seed;
+}
