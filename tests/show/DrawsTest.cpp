@@ -1,9 +1,9 @@
 // The show's random choices. Each reseeds the generator from the clock right
-// before its one draw; whatever time has passed since the draw before, every
-// outcome must come as often as the others. The draws are made here as the
-// episodes make them, with the virtual clock moved on by the episodes' own
-// waits between them (1024 x 768 at 15 twips per pixel, fastest speed: a tick
-// is 0.01 s), over many runs that start at any moment of the day.
+// before its one draw, Int(Rnd x n + 1); whatever time has passed since the
+// draw before, every outcome must come as often as the others. The draws are
+// made here as the episodes make them, the virtual clock moved on between
+// them by the episodes' own waits (15 twips per pixel, the fastest speed: a
+// tick is 0.01 s), in runs that start at any moment of the day.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -22,9 +22,7 @@ class Draws : public testing::Test {
   FakeBackend host;
   std::mt19937 moments{17};
 
-  // A moment of the day for a run to start at.
   double AnyMoment() { return std::uniform_real_distribution<double>(0, 86000)(moments); }
-  // One choice as an episode makes it, `at` seconds after midnight: Int(Rnd x n + 1).
   int Draw(double at, int n) {
     host.now = at;
     vb::Randomize();
@@ -32,31 +30,26 @@ class Draws : public testing::Test {
   }
 };
 
-// Each outcome of `counts` (1 to n) came within `tolerance` of 1/n of the time.
-void ExpectUniform(const std::map<int, int>& counts, int n, double tolerance, const std::string& what) {
+// Each outcome 1 to n came within `tolerance` of 1/n of the time.
+void ExpectUniform(std::map<int, int> counts, int n, double tolerance, const std::string& what) {
   int total = 0;
   for (auto [outcome, count] : counts) total += count;
-  ASSERT_GT(total, 0) << what;
-  for (int outcome = 1; outcome <= n; ++outcome) {
-    const double share = counts.count(outcome) ? static_cast<double>(counts.at(outcome)) / total : 0;
-    EXPECT_NEAR(share, 1.0 / n, tolerance) << what << ": outcome " << outcome << " of " << total << " draws";
-  }
+  for (int outcome = 1; outcome <= n; ++outcome)
+    EXPECT_NEAR(static_cast<double>(counts[outcome]) / total, 1.0 / n, tolerance)
+        << what << ": outcome " << outcome << " of " << total << " draws";
 }
 
-// The lane; the stop when the walker reaches mid-screen, after as many steps
-// of three ticks as the screen's width asks (the same either way across);
-// the speech 1 s after he stops.
-TEST_F(Draws, FlagLanesStopsInEveryLaneAndSpeechCases) {
+// Flag The Planet: the lane; the stop at mid-screen, after as many steps of
+// three ticks as the screen's width asks (either way across); the speech 1 s later.
+TEST_F(Draws, FlagLanesTheStopInEveryLaneAndTheSpeech) {
   for (auto [width, steps] : {std::pair{1024, 122}, {1366, 156}, {1920, 212}}) {
-    const double approach = steps * 3 * kTick;
     std::map<int, int> lanes, speeches, stops[4];
     for (int run = 0; run < 30000; ++run) {
-      const double start = AnyMoment();
-      const int lane = Draw(start, 3);
-      ++lanes[lane];
-      const bool stop = Draw(start + approach, 2) == 1;
-      ++stops[lane][stop ? 1 : 2];
-      if (stop) ++speeches[Draw(start + approach + 1, 9)];
+      const double lane = AnyMoment(), stop = lane + steps * 3 * kTick;
+      const int drawn = Draw(lane, 3), stopped = Draw(stop, 2);
+      ++lanes[drawn];
+      ++stops[drawn][stopped];
+      if (stopped == 1) ++speeches[Draw(stop + 1, 9)];
     }
     const std::string screen = std::to_string(width) + " wide: ";
     ExpectUniform(lanes, 3, 0.015, screen + "lanes");
@@ -66,34 +59,33 @@ TEST_F(Draws, FlagLanesStopsInEveryLaneAndSpeechCases) {
   }
 }
 
-// The eye sequence when the head is up; the speech that sequences 1 and 2
-// start after 2 s, sequence 5 after a tick, 1 s and a blink run (three ticks),
-// sequence 7 after 1 s, a blink run, 2 s and another blink run.
-TEST_F(Draws, SpyFromBelowSequencesAndTheSpeechAfterEachSequenceThatSpeaks) {
+// Spy From Below: the eye sequence; the speech of sequences 1 and 2 after
+// 2 s, of 5 after a tick, 1 s and a blink run (three ticks), of 7 after 1 s,
+// a blink run, 2 s and another blink run.
+TEST_F(Draws, SpyFromBelowSequencesAndTheSpeechAfterEachThatSpeaks) {
   const std::map<int, double> speaksAfter{{1, 2}, {2, 2}, {5, 1 + 4 * kTick}, {7, 3 + 6 * kTick}};
   std::map<int, int> sequences, speeches[8];
   for (int run = 0; run < 70000; ++run) {
     const double start = AnyMoment();
     const int sequence = Draw(start, 7);
     ++sequences[sequence];
-    if (auto it = speaksAfter.find(sequence); it != speaksAfter.end()) ++speeches[sequence][Draw(start + it->second, 9)];
+    if (speaksAfter.count(sequence)) ++speeches[sequence][Draw(start + speaksAfter.at(sequence), 9)];
   }
-  ExpectUniform(sequences, 7, 0.015, "eye sequences");
+  ExpectUniform(sequences, 7, 0.015, "sequences");
   for (auto [sequence, after] : speaksAfter)
     ExpectUniform(speeches[sequence], 9, 0.015, "speech cases after sequence " + std::to_string(sequence));
 }
 
-// A show of Spy From Above alone: each draw comes a fixed time after the
-// last, that time set by the last outcome: the sequence (2.04, 3 or 4.07 s),
-// 55 ticks up, 4 s, 55 ticks down.
+// A show of Spy From Above alone: each draw a time after the last that the
+// last outcome sets: its sequence (2.04, 3 or 4.07 s), 55 ticks up, 4 s, 55 ticks down.
 TEST_F(Draws, SpyFromAboveRunAfterRun) {
-  const double sequenceTime[4] = {0, 1 + 1 + 4 * kTick, 1 + 2, 1 + 2 + 1 + 7 * kTick};
+  const double sequenceTime[4] = {0, 2 + 4 * kTick, 3, 4 + 7 * kTick};
   std::map<int, int> sequences;
   double at = AnyMoment();
   for (int run = 0; run < 30000; ++run) {
     const int sequence = Draw(at, 3);
     ++sequences[sequence];
-    at += sequenceTime[sequence] + 55 * kTick + 4 + 55 * kTick;
+    at += sequenceTime[sequence] + 110 * kTick + 4;
   }
   ExpectUniform(sequences, 3, 0.015, "sequences");
 }
