@@ -35,8 +35,6 @@ class ShowProbe {
   void Wait4Sec() { s_.Wait4Sec(); }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
   void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
-  void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
-  void SetAbovePlace(int16_t place) { s_.AbovePlace = place; }
 
  private:
   ScreenSaver& s_;
