@@ -34,7 +34,6 @@ class ShowProbe {
   void WaitTick() { s_.WaitTick(); }
   void Wait4Sec() { s_.Wait4Sec(); }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
-  void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
 
  private:
   ScreenSaver& s_;
