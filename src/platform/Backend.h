@@ -61,6 +61,9 @@ class Backend {
   // A number the host imposes in place of the generator's next draw (tests
   // script their draws this way); nullopt lets the generator's draw stand.
   virtual std::optional<float> ImposedDraw() { return std::nullopt; }
+  // A number of this process's own, the same for its whole life, that sets
+  // its random draws apart from those of a process seeded at the same moment.
+  virtual uint64_t ProcessSeed();
 
   // --- process ---
   virtual std::string CommandLine() = 0;

@@ -14,8 +14,10 @@ float Timer();
 // The same clock at full precision.
 double PreciseTimer();
 
-// Seeds the generator from the clock; Rnd draws the next number in [0, 1).
+// Seeds the generator from the whole reading of the precise clock, mixed
+// with a number of this process's own; Rnd draws the next number in [0, 1).
 void Randomize();
+// The same from a seed of the caller's (still mixed with the process's number).
 void Randomize(double seed);
 float Rnd();
 

@@ -82,6 +82,7 @@ TEST(Cursor, HiddenWhileTheCounterIsBelowZero) {
 }
 
 TEST(Rnd, SameSeedSameSequenceAndRange) {
+  FakeBackend host;
   vb::Randomize(1234.5);
   std::vector<float> first(1000), again(1000);
   for (float& r : first) r = vb::Rnd();

@@ -8,90 +8,80 @@ namespace {
 
 using Event = Timeline::Event;
 
-class Flag : public ShowFixture {
- protected:
-  // Plays one run in lane 1 to 3, with or without the stop (which speaks
-  // case 4: 3 s of silence). Returns the walker's steps; `pose` gets the
-  // standing pose, if any.
-  std::vector<Event> Play(int lane, bool stops, std::vector<Event>& pose) {
+// Twelve runs of one show: both ways across in turn, each lane with and
+// without the stop (which speaks case 4: 3 s of silence), the walk cycle
+// going on from run to run.
+class Flag : public ShowFixture, public testing::WithParamInterface<int> {};
+
+TEST_P(Flag, CrossesInItsLaneAndStopsAtMidScreenWhenDrawn) {
+  ScreenSaver& s = Stage(1024, 768, GetParam());
+  const float W = s.righty[0].Width(), H = s.righty[0].Height();
+  int frame = 0;  // the walking frame shown last
+  for (int run = 0; run < 12; ++run) {
+    const bool right = run % 2 == 0, stops = run >= 6;
+    const int lane = run / 2 % 3 + 1;
+    SCOPED_TRACE(testing::Message() << "run " << run << (right ? " rightward" : " leftward") << " in lane " << lane
+                                    << (stops ? " with" : " without") << " the stop");
+    const float step = right ? 75 : -75;
+    const double start = host.now;
     host.draws = {(lane - 1) / 3.0f + 0.01f, stops ? 0.2f : 0.7f, 3 / 9.0f + 0.01f};
     host.effects.clear();
-    Timeline timeline(host, *show, 200000, nullptr, 0.01);
-    Probe().PlayEpisodeFlag();
-    host.ProcessEvents();  // what the run left on screen
-    std::vector<Event> steps;
-    for (const Event& e : timeline.Of("imgflag")) (e.picture == "stand" ? pose : steps).push_back(e);
-    return steps;
-  }
-};
-
-class FlagRun : public Flag, public testing::WithParamInterface<std::tuple<int16_t, int, bool, int>> {};
-
-TEST_P(FlagRun, CrossesInItsLaneAndStopsAtMidScreenWhenDrawn) {
-  const auto [direction, lane, stops, twips] = GetParam();
-  ScreenSaver& s = Stage(1024, 768, twips);  // the first run of a show, at this density
-  const bool right = direction == 0;
-  const float step = right ? 75 : -75, W = s.righty[0].Width(), H = s.righty[0].Height();
-  Probe().SetFlagDirection(direction);
-  std::vector<Event> pose, steps = Play(lane, stops, pose);
-  ASSERT_GE(steps.size(), 4u);
-  const Event gone = steps.back();  // hidden where the last step left it
-  steps.pop_back();
-  EXPECT_NEAR(steps[0].t, 4.01, 1e-4) << "4 s of nothing, then the first step";
-  EXPECT_EQ(right ? steps[0].left + W : steps[0].left, right ? step : SW() + step) << "one step in from its edge";
-
-  const float bottom = lane == 1 ? s.stand.Height() : lane == 2 ? SH() / 2 + H / 2 : SH();
-  size_t mid = 0;  // the first step at or past mid-screen
-  while (mid < steps.size() && (right ? steps[mid].left < SW() / 2 - W / 2 : steps[mid].left > SW() / 2 - W / 2)) ++mid;
-  ASSERT_LT(mid + 1, steps.size());
-  for (size_t i = 0; i < steps.size(); ++i) {
-    EXPECT_EQ(steps[i].top + H, bottom) << steps[i];
-    EXPECT_EQ(steps[i].picture, (right ? "righty" : "lefty") + std::to_string((i + 1) % 3)) << "frames 1, 2, 0, ...";
-    if (i == 0 || i == mid + 1) continue;
-    EXPECT_EQ(steps[i].left - steps[i - 1].left, step) << steps[i];
-    EXPECT_NEAR(steps[i].t - steps[i - 1].t, 0.03, 1e-4) << "three ticks a step: " << steps[i];
-  }
-  const Event &stop = steps[mid], &resume = steps[mid + 1];
-  if (stops) {
-    ASSERT_EQ(pose.size(), 1u);
-    EXPECT_TRUE(pose[0].visible);
-    EXPECT_EQ(pose[0].top + s.stand.Height(), bottom) << "the pose keeps the walker's bottom edge";
-    EXPECT_EQ(pose[0].left, right ? stop.left + W - 1.5f * s.stand.Width() : stop.left);
-    EXPECT_NEAR(pose[0].t - stop.t, 0.025, 0.006) << "right after the last step's ticks";
-    // It stands for the speech (1 s alone, 2 s after), then walks on, the
-    // rightward walker from half a stand width further left.
-    EXPECT_EQ(resume.left, (right ? stop.left - s.stand.Width() / 2 : stop.left) + step);
-    EXPECT_NEAR(resume.t - pose[0].t, 3, 0.012);
-  } else {  // no pause at mid-screen
-    EXPECT_TRUE(pose.empty());
-    EXPECT_EQ(std::pair(resume.left, std::round((resume.t - stop.t) * 1000)), std::pair(stop.left + step, 30.0));
-  }
-  // A footstep with each frame 1, as it is drawn.
-  std::vector<std::pair<std::string, double>> footsteps, played;
-  for (const Event& e : steps)
-    if (e.picture.back() == '1') footsteps.emplace_back("z_step.wav", std::round((e.t - 0.01) * 1000));
-  for (const FakeBackend::Effect& e : host.effects) played.emplace_back(e.file, std::round(e.at * 1000));
-  EXPECT_EQ(played, footsteps);
-  // Walks until wholly beyond the far edge, then hides there.
-  const Event &last = steps.back(), &lastOn = steps[steps.size() - 2];
-  EXPECT_FALSE(gone.visible);
-  EXPECT_EQ(gone.left, last.left);
-  EXPECT_TRUE(right ? last.left >= SW() && lastOn.left < SW() : last.left <= -W && lastOn.left > -W) << last;
-}
-
-INSTANTIATE_TEST_SUITE_P(DirectionsLanesStops, FlagRun,
-                         testing::Combine(testing::Values(0, 1), testing::Values(1, 2, 3), testing::Bool(),
-                                          testing::Values(15, 12)));
-
-TEST_F(Flag, FrameAndDirectionCarryOverFromRunToRun) {
-  Stage();
-  char shownLast = '0';
-  for (int run = 0; run < 5; ++run) {
-    std::vector<Event> pose, steps = Play(run % 3 + 1, run % 2 == 1, pose);
+    std::vector<Event> pose, steps;
+    {
+      Timeline timeline(host, s, 200000, nullptr, 0.01);
+      Probe().PlayEpisodeFlag();
+      host.ProcessEvents();  // what the run left on screen
+      for (const Event& e : timeline.Of("imgflag")) (e.picture == "stand" ? pose : steps).push_back(e);
+    }
+    ASSERT_GE(steps.size(), 4u);
+    const Event gone = steps.back();  // hidden where the last step left it
     steps.pop_back();
-    EXPECT_EQ(steps.front().picture, (run % 2 == 0 ? "righty" : "lefty") + std::string(1, "120"[shownLast - '0']));
-    shownLast = steps.back().picture.back();
+    EXPECT_NEAR(steps[0].t - start, 4.01, 1e-4) << "4 s of nothing, then the first step";
+    EXPECT_EQ(right ? steps[0].left + W : steps[0].left, right ? step : SW() + step) << "one step in from its edge";
+
+    const float bottom = lane == 1 ? s.stand.Height() : lane == 2 ? SH() / 2 + H / 2 : SH();
+    size_t mid = 0;  // the first step at or past mid-screen
+    while (mid < steps.size() && (right ? steps[mid].left < SW() / 2 - W / 2 : steps[mid].left > SW() / 2 - W / 2))
+      ++mid;
+    ASSERT_LT(mid + 1, steps.size());
+    for (size_t i = 0; i < steps.size(); ++i) {
+      EXPECT_EQ(steps[i].top + H, bottom) << steps[i];
+      EXPECT_EQ(steps[i].picture, (right ? "righty" : "lefty") + std::to_string((frame + i + 1) % 3))
+          << "the frame after the one shown last";
+      if (i == 0 || i == mid + 1) continue;
+      EXPECT_EQ(steps[i].left - steps[i - 1].left, step) << steps[i];
+      EXPECT_NEAR(steps[i].t - steps[i - 1].t, 0.03, 1e-4) << "three ticks a step: " << steps[i];
+    }
+    frame = steps.back().picture.back() - '0';
+    const Event &stop = steps[mid], &resume = steps[mid + 1];
+    if (stops) {
+      ASSERT_EQ(pose.size(), 1u);
+      EXPECT_TRUE(pose[0].visible);
+      EXPECT_EQ(pose[0].top + s.stand.Height(), bottom) << "the pose keeps the walker's bottom edge";
+      EXPECT_EQ(pose[0].left, right ? stop.left + W - 1.5f * s.stand.Width() : stop.left);
+      EXPECT_NEAR(pose[0].t - stop.t, 0.025, 0.006) << "right after the last step's ticks";
+      // It stands for the speech (1 s alone, 2 s after), then walks on, the
+      // rightward walker from half a stand width further left.
+      EXPECT_EQ(resume.left, (right ? stop.left - s.stand.Width() / 2 : stop.left) + step);
+      EXPECT_NEAR(resume.t - pose[0].t, 3, 0.012);
+    } else {  // no pause at mid-screen
+      EXPECT_TRUE(pose.empty());
+      EXPECT_EQ(std::pair(resume.left, std::round((resume.t - stop.t) * 1000)), std::pair(stop.left + step, 30.0));
+    }
+    // A footstep with each frame 1, as it is drawn.
+    std::vector<std::pair<std::string, double>> footsteps, played;
+    for (const Event& e : steps)
+      if (e.picture.back() == '1') footsteps.emplace_back("z_step.wav", std::round((e.t - 0.01) * 1000));
+    for (const FakeBackend::Effect& e : host.effects) played.emplace_back(e.file, std::round(e.at * 1000));
+    EXPECT_EQ(played, footsteps);
+    // Walks until wholly beyond the far edge, then hides there.
+    const Event &last = steps.back(), &lastOn = steps[steps.size() - 2];
+    EXPECT_FALSE(gone.visible);
+    EXPECT_EQ(gone.left, last.left);
+    EXPECT_TRUE(right ? last.left >= SW() && lastOn.left < SW() : last.left <= -W && lastOn.left > -W) << last;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(TwipsPerPixel, Flag, testing::Values(15, 12));
 
 }  // namespace

@@ -34,9 +34,6 @@ class ShowProbe {
   void WaitTick() { s_.WaitTick(); }
   void Wait4Sec() { s_.Wait4Sec(); }
   void PlayEffect(const char* file) { s_.PlayEffect(file); }
-  void SetFlagDirection(int16_t direction) { s_.FlagDirection = direction; }
-  void SetBelowPlace(int16_t place) { s_.BelowPlace = place; }
-  void SetAbovePlace(int16_t place) { s_.AbovePlace = place; }
 
  private:
   ScreenSaver& s_;
@@ -71,8 +68,7 @@ class Timeline {
         {"stand", &s.stand}, {"heada", &s.heada}, {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd},
         {"head1", &s.head1}, {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}};
     for (auto [name, frames] : {std::pair<std::string, const std::vector<Image>*>{"righty", &s.righty},
-                                {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter},
-                                {"gun", &s.gun}, {"bullet", &s.bullet}})
+                                {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter}})
       for (size_t i = 0; i < frames->size(); ++i) images.emplace_back(name + std::to_string(i), &(*frames)[i]);
     images.insert(images.end(), {{"imgflag", &s.imgflag}, {"head", &s.head}, {"imgSurf", &s.imgSurf},
                                  {"hand1", &s.hand1}, {"hand2", &s.hand2}, {"handa", &s.handa}, {"handb", &s.handb}});

@@ -10,10 +10,6 @@ class Waits : public ShowFixture {
     ShowFixture::SetUp();
     MakeShow();
   }
-  std::vector<double> handled;  // virtual times at which scheduled messages were handled
-  void MessageAt(double t) {
-    host.At(t, [this] { handled.push_back(host.now); });
-  }
 };
 
 // A tick lasts SpinSpeed hundredths, deaf, then makes one pass; a fixed wait
@@ -25,11 +21,10 @@ TEST_F(Waits, TickIsDeafThenMakesOnePassAndAFixedWaitAnswersAtOnceWhateverTheSpe
   for (float speed : {1.0f, 10.0f, 57.5f, 200.0f})
     for (bool tick : {true, false}) {
       Starter::Settings.SpinSpeed = speed;
-      handled.clear();
       const double start = host.now, length = tick ? speed / 100.0 : 4;
       const int passes = host.passes;
-      MessageAt(start + 0.001);
-      MessageAt(start + length - 0.001);
+      std::vector<double> handled;  // when the two messages were handled
+      for (double at : {start + 0.001, start + length - 0.001}) host.At(at, [&] { handled.push_back(host.now); });
       tick ? Probe().WaitTick() : Probe().Wait4Sec();
       EXPECT_NEAR(host.now - start, length, 1e-6) << speed;
       const std::vector<double> heard{tick ? host.now : start + 0.001, tick ? host.now : start + length - 0.001};

@@ -34,6 +34,8 @@ class FakeBackend : public Backend {
   // The next numbers Rnd() returns, in order; once they run out the seeded
   // generator draws again.
   std::deque<float> draws;
+  // The process's own seed, fixed so that unscripted draws repeat from run to run.
+  uint64_t processSeed = 1;
   // Called at the start of every message pass, before scheduled input runs:
   // what the program has changed by then is what the pass puts on screen.
   std::function<void()> onPass;
@@ -66,6 +68,7 @@ class FakeBackend : public Backend {
   void RunMessageLoop() override;
   void QuitMessageLoop() override { quitRequested = true; }
   std::optional<float> ImposedDraw() override;
+  uint64_t ProcessSeed() override { return processSeed; }
   std::string CommandLine() override { return commandLine; }
   bool PrevInstance() override { return prevInstance; }
   [[noreturn]] void EndProcess(int code) override;

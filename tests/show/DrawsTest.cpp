@@ -1,0 +1,104 @@
+// The show's random choices. Each reseeds the generator from the clock right
+// before its one draw, Int(Rnd x n + 1); whatever time has passed since the
+// draw before, every outcome must come as often as the others. The draws are
+// made here as the episodes make them, the virtual clock moved on between
+// them by the episodes' own waits (15 twips per pixel, the fastest speed: a
+// tick is 0.01 s), in runs that start at any moment of the day.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+
+#include "platform/Runtime.h"
+#include "platform/fake/FakeBackend.h"
+
+namespace {
+
+constexpr double kTick = 0.01;
+
+class Draws : public testing::Test {
+ protected:
+  FakeBackend host;
+  std::mt19937 moments{17};
+
+  double AnyMoment() { return std::uniform_real_distribution<double>(0, 86000)(moments); }
+  int Draw(double at, int n) {
+    host.now = at;
+    vb::Randomize();
+    return static_cast<int>(vb::Rnd() * static_cast<float>(n) + 1.0f);
+  }
+};
+
+// Each outcome 1 to n came within `tolerance` of 1/n of the time.
+void ExpectUniform(std::map<int, int> counts, int n, double tolerance, const std::string& what) {
+  int total = 0;
+  for (auto [outcome, count] : counts) total += count;
+  for (int outcome = 1; outcome <= n; ++outcome)
+    EXPECT_NEAR(static_cast<double>(counts[outcome]) / total, 1.0 / n, tolerance)
+        << what << ": outcome " << outcome << " of " << total << " draws";
+}
+
+// Flag The Planet: the lane; the stop at mid-screen, after as many steps of
+// three ticks as the screen's width asks (either way across); the speech 1 s later.
+TEST_F(Draws, FlagLanesTheStopInEveryLaneAndTheSpeech) {
+  for (auto [width, steps] : {std::pair{1024, 122}, {1366, 156}, {1920, 212}}) {
+    std::map<int, int> lanes, speeches, stops[4];
+    for (int run = 0; run < 30000; ++run) {
+      const double lane = AnyMoment(), stop = lane + steps * 3 * kTick;
+      const int drawn = Draw(lane, 3), stopped = Draw(stop, 2);
+      ++lanes[drawn];
+      ++stops[drawn][stopped];
+      if (stopped == 1) ++speeches[Draw(stop + 1, 9)];
+    }
+    const std::string screen = std::to_string(width) + " wide: ";
+    ExpectUniform(lanes, 3, 0.015, screen + "lanes");
+    for (int lane = 1; lane <= 3; ++lane)
+      ExpectUniform(stops[lane], 2, 0.03, screen + "stops in lane " + std::to_string(lane));
+    ExpectUniform(speeches, 9, 0.015, screen + "speech cases");
+  }
+}
+
+// Spy From Below: the eye sequence; the speech of sequences 1 and 2 after
+// 2 s, of 5 after a tick, 1 s and a blink run (three ticks), of 7 after 1 s,
+// a blink run, 2 s and another blink run.
+TEST_F(Draws, SpyFromBelowSequencesAndTheSpeechAfterEachThatSpeaks) {
+  const std::map<int, double> speaksAfter{{1, 2}, {2, 2}, {5, 1 + 4 * kTick}, {7, 3 + 6 * kTick}};
+  std::map<int, int> sequences, speeches[8];
+  for (int run = 0; run < 70000; ++run) {
+    const double start = AnyMoment();
+    const int sequence = Draw(start, 7);
+    ++sequences[sequence];
+    if (speaksAfter.count(sequence)) ++speeches[sequence][Draw(start + speaksAfter.at(sequence), 9)];
+  }
+  ExpectUniform(sequences, 7, 0.015, "sequences");
+  for (auto [sequence, after] : speaksAfter)
+    ExpectUniform(speeches[sequence], 9, 0.015, "speech cases after sequence " + std::to_string(sequence));
+}
+
+// A show of Spy From Above alone: each draw a time after the last that the
+// last outcome sets: its sequence (2.04, 3 or 4.07 s), 55 ticks up, 4 s, 55 ticks down.
+TEST_F(Draws, SpyFromAboveRunAfterRun) {
+  const double sequenceTime[4] = {0, 2 + 4 * kTick, 3, 4 + 7 * kTick};
+  std::map<int, int> sequences;
+  double at = AnyMoment();
+  for (int run = 0; run < 30000; ++run) {
+    const int sequence = Draw(at, 3);
+    ++sequences[sequence];
+    at += sequenceTime[sequence] + 110 * kTick + 4;
+  }
+  ExpectUniform(sequences, 3, 0.015, "sequences");
+}
+
+// Shows started at the same moment in different processes: the runner's
+// bounce limit, 3 to 7, as their first draws.
+TEST_F(Draws, ProcessesSeededAtTheSameMomentDrawApart) {
+  std::map<int, int> limits;
+  for (int process = 0; process < 10000; ++process) {
+    host.processSeed = process;
+    ++limits[Draw(1000, 5)];
+  }
+  ExpectUniform(limits, 5, 0.015, "bounce limits");
+}
+
+}  // namespace
