@@ -132,11 +132,18 @@ class Watcher : public QAbstractNativeEventFilter {
         entry.mapped = false;  // Qt took it down itself
       } else if (mapped) {
         entry.mapped = true;
-      } else if (entry.mapped) {
+      } else if (entry.mapped && !MappedNow(w)) {  // a window manager that adopts it maps it again at once
         TakenAway(entry);
         return;
       }
     }
+  }
+
+  static bool MappedNow(xcb_window_t w) {
+    xcb_connection_t* c = Connection();
+    if (!c) return false;
+    auto attributes = Ask(c, xcb_get_window_attributes_reply, xcb_get_window_attributes(c, w));
+    return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
   }
 
   void StateChanged(xcb_property_notify_event_t* event) {
