@@ -67,8 +67,8 @@ bool Minimised(xcb_connection_t* c, xcb_window_t w) {
   if (state && state->format == 32 && xcb_get_property_value_length(state.get()) == 4 &&
       *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) == kIconicState)
     return true;
-  const xcb_atom_t hidden = Atom(c, "_NET_WM_STATE_HIDDEN");
-  auto net = Ask(c, xcb_get_property_reply, xcb_get_property(c, 0, w, Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 64));
+  const xcb_atom_t netWmState = Atom(c, "_NET_WM_STATE"), hidden = Atom(c, "_NET_WM_STATE_HIDDEN");
+  auto net = Ask(c, xcb_get_property_reply, xcb_get_property(c, 0, w, netWmState, XCB_ATOM_ATOM, 0, 64));
   if (!net || net->format != 32 || !hidden) return false;
   const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(net.get()));
   const int count = xcb_get_property_value_length(net.get()) / 4;
@@ -97,10 +97,18 @@ class Watcher : public QAbstractNativeEventFilter {
     auto* event = static_cast<xcb_generic_event_t*>(message);
     const bool sent = event->response_type & 0x80;  // by a client, not the server
     switch (event->response_type & ~0x80) {
-      case XCB_DESTROY_NOTIFY: Destroyed(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window); break;
-      case XCB_MAP_NOTIFY: if (!sent) Mapped(reinterpret_cast<xcb_map_notify_event_t*>(event)->window, true); break;
-      case XCB_UNMAP_NOTIFY: if (!sent) Mapped(reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window, false); break;
-      case XCB_PROPERTY_NOTIFY: StateChanged(reinterpret_cast<xcb_property_notify_event_t*>(event)); break;
+      case XCB_DESTROY_NOTIFY:
+        Destroyed(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
+        break;
+      case XCB_MAP_NOTIFY:
+        if (!sent) Mapped(reinterpret_cast<xcb_map_notify_event_t*>(event)->window, true);
+        break;
+      case XCB_UNMAP_NOTIFY:
+        if (!sent) Mapped(reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window, false);
+        break;
+      case XCB_PROPERTY_NOTIFY:
+        StateChanged(reinterpret_cast<xcb_property_notify_event_t*>(event));
+        break;
     }
     return false;
   }
