@@ -13,26 +13,35 @@
 
 namespace {
 
-// Qt aborts when it cannot reach the X display; find out first and say so
-// plainly. The probe's connection stays open until Qt has its own: an X
-// server that resets when its last client leaves would otherwise be resetting
-// just as Qt connects.
+// The program draws on X11 and nowhere else: Qt's xcb platform, whatever the
+// environment names (another platform would crash, show nothing or listen on
+// the network), and no platform or input plugins from elsewhere.
+void UseX11Only() {
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  unsetenv("QT_QPA_PLATFORM_PLUGIN_PATH");
+  unsetenv("QT_QPA_GENERIC_PLUGINS");
+}
+
+// Qt aborts when it cannot use the X display; find out first and say so
+// plainly: no server, or no such screen on it. The probe's connection stays
+// open until Qt has its own: an X server that resets when its last client
+// leaves would otherwise be resetting just as Qt connects.
 class DisplayProbe {
  public:
   DisplayProbe() {
-    const char* qpa = std::getenv("QT_QPA_PLATFORM");
-    if (qpa && *qpa && std::string(qpa) != "xcb") return;
-    connection_ = xcb_connect(nullptr, nullptr);
-    reachable_ = connection_ && !xcb_connection_has_error(connection_);
+    int screen = 0;
+    connection_ = xcb_connect(nullptr, &screen);
+    usable_ = connection_ && !xcb_connection_has_error(connection_) && screen >= 0 &&
+              screen < xcb_setup_roots_length(xcb_get_setup(connection_));
   }
   ~DisplayProbe() {
     if (connection_) xcb_disconnect(connection_);
   }
-  bool Reachable() const { return reachable_; }
+  bool Usable() const { return usable_; }
 
  private:
   xcb_connection_t* connection_ = nullptr;
-  bool reachable_ = true;
+  bool usable_ = false;
 };
 
 std::string JoinArguments(int argc, char** argv) {
@@ -66,8 +75,9 @@ class Application : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseX11Only();
   auto probe = std::make_unique<DisplayProbe>();
-  if (!probe->Reachable()) {
+  if (!probe->Usable()) {
     std::fprintf(stderr, "zentravo: cannot open the X display (is DISPLAY set?)\n");
     return 1;
   }

@@ -139,6 +139,9 @@ void ScreenSaver::Form_Load() {
   setGeometry(0, 0, Host().ScreenWidthPixels(), Host().ScreenHeightPixels());
   setWindowState(Qt::WindowFullScreen);
   setCursor(Qt::BlankCursor);
+  // A window manager's own keys may minimise or hide the window without a
+  // key reaching it: the show then ends as for a key.
+  Host().WatchShownWindow(this, [this] { Unload(); });
   Show();
   SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE);
   activateWindow();

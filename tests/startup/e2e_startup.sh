@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up end to end, with the real program under a private X server:
-# the single-instance rule, a missing display and a server that resets.
+# the single-instance rule, the platform and display named in the
+# environment, and a server that resets.
 set -u
 ZENTRAVO=$1 X11_TOOL=$2 DATA_DIR=$3
 . "$(dirname "$0")/../e2e/lib.sh"
@@ -35,10 +36,15 @@ kill "$HOSTWIN_PID" 2>/dev/null
 stop inst2
 show_runs probe3 "with no other instance left"
 
-echo "--- with no display the program says so and exits non-zero"
-DISPLAY= "$ZENTRAVO" /s 2>"$E2E_TMP/nodisplay.err"
-rc=$?
-(( rc != 0 && rc < 128 )) && [ "$(wc -l <"$E2E_TMP/nodisplay.err")" = 1 ] || fail "no display: exit code $rc"
+echo "--- the show uses the X display whatever QT_QPA_PLATFORM names"
+for qpa in offscreen minimal vnc; do QT_QPA_PLATFORM=$qpa show_runs "$qpa" "QT_QPA_PLATFORM=$qpa"; done
+
+echo "--- with no display, or no such screen, the program says so in one line and exits non-zero"
+for display in "" "$DISPLAY.7"; do
+  DISPLAY=$display "$ZENTRAVO" /s 2>"$E2E_TMP/nodisplay.err"
+  rc=$?
+  (( rc != 0 && rc < 128 )) && [ "$(wc -l <"$E2E_TMP/nodisplay.err")" = 1 ] || fail "DISPLAY=$display: exit code $rc"
+done
 
 echo "--- starting as the only client of an X server that resets when its last client leaves"
 start_xvfb 640x480

@@ -194,4 +194,8 @@ void QtBackend::WatchOwnWindow(QWidget* window, std::function<void()> gone) {
   x11::WatchOwnWindow(window, std::move(gone));
 }
 
+void QtBackend::WatchShownWindow(QWidget* window, std::function<void()> hidden) {
+  x11::WatchShownWindow(window, std::move(hidden));
+}
+
 RECT QtBackend::FrameMargins(QWidget* window) { return x11::FrameMargins(window); }

@@ -60,6 +60,7 @@ class QtBackend : public Backend {
   bool CanHostChild(uint32_t handle) override;
   void PaintBlackBySystem(QWidget* window) override;
   void WatchOwnWindow(QWidget* window, std::function<void()> gone) override;
+  void WatchShownWindow(QWidget* window, std::function<void()> hidden) override;
   RECT FrameMargins(QWidget* window) override;
 
  private:

@@ -58,28 +58,119 @@ std::vector<xcb_window_t> Children(xcb_connection_t* c, xcb_window_t w) {
   return std::vector<xcb_window_t>(kids, kids + xcb_query_tree_children_length(tree.get()));
 }
 
-// Watches DestroyNotify events for the windows it was asked about.
-class DestroyWatcher : public QAbstractNativeEventFilter {
+// True when the window manager has minimised the window: WM_STATE says
+// Iconic, or _NET_WM_STATE holds _NET_WM_STATE_HIDDEN.
+bool Minimised(xcb_connection_t* c, xcb_window_t w) {
+  const xcb_atom_t wmState = Atom(c, "WM_STATE");
+  auto state = Ask(c, xcb_get_property_reply, xcb_get_property(c, 0, w, wmState, wmState, 0, 1));
+  constexpr uint32_t kIconicState = 3;
+  if (state && state->format == 32 && xcb_get_property_value_length(state.get()) == 4 &&
+      *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) == kIconicState)
+    return true;
+  const xcb_atom_t netWmState = Atom(c, "_NET_WM_STATE"), hidden = Atom(c, "_NET_WM_STATE_HIDDEN");
+  auto net = Ask(c, xcb_get_property_reply, xcb_get_property(c, 0, w, netWmState, XCB_ATOM_ATOM, 0, 64));
+  if (!net || net->format != 32 || !hidden) return false;
+  const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(net.get()));
+  const int count = xcb_get_property_value_length(net.get()) / 4;
+  return std::find(atoms, atoms + count, hidden) != atoms + count;
+}
+
+// Watches what happens to the windows it was asked about: foreign windows
+// destroyed; our own windows destroyed, or taken off the screen by others.
+class Watcher : public QAbstractNativeEventFilter {
  public:
+  struct Own {
+    QPointer<QWidget> widget;
+    std::function<void()> gone;
+  };
+  struct Shown {
+    QPointer<QWidget> widget;
+    std::function<void()> hidden;
+    bool mapped = false;  // seen on the screen since Qt last showed it
+  };
   std::multimap<uint32_t, std::function<void()>> watched;
-  std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> own;
+  std::vector<Own> own;
+  std::vector<Shown> shown;
+
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t") return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
-    if ((event->response_type & ~0x80) != XCB_DESTROY_NOTIFY) return false;
-    auto* destroy = reinterpret_cast<xcb_destroy_notify_event_t*>(event);
-    auto range = watched.equal_range(destroy->window);
+    const bool sent = event->response_type & 0x80;  // by a client, not the server
+    switch (event->response_type & ~0x80) {
+      case XCB_DESTROY_NOTIFY:
+        Destroyed(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
+        break;
+      case XCB_MAP_NOTIFY:
+        if (!sent) Mapped(reinterpret_cast<xcb_map_notify_event_t*>(event)->window, true);
+        break;
+      case XCB_UNMAP_NOTIFY:
+        if (!sent) Mapped(reinterpret_cast<xcb_unmap_notify_event_t*>(event)->window, false);
+        break;
+      case XCB_PROPERTY_NOTIFY:
+        StateChanged(reinterpret_cast<xcb_property_notify_event_t*>(event));
+        break;
+    }
+    return false;
+  }
+
+ private:
+  // The widget's native window while Qt shows it: when Qt itself destroys a
+  // native window to make a new one, or hides it, events for the old one do
+  // not count.
+  static bool Showing(QWidget* widget, xcb_window_t w) {
+    QWindow* handle = widget ? widget->windowHandle() : nullptr;
+    return handle && widget->isVisible() && handle->winId() == w;
+  }
+
+  void Destroyed(xcb_window_t w) {
+    auto range = watched.equal_range(w);
     std::vector<std::function<void()>> gone;
     for (auto it = range.first; it != range.second; ++it) gone.push_back(it->second);
-    watched.erase(destroy->window);
-    // Our own window counts only while it is the one Qt shows: when Qt itself
-    // destroys a native window to make a new one, the handle gives the new id.
-    for (auto& [widget, callback] : own) {
-      QWindow* handle = widget ? widget->windowHandle() : nullptr;
-      if (handle && widget->isVisible() && handle->winId() == destroy->window) gone.push_back(callback);
-    }
+    watched.erase(w);
+    for (auto& entry : own)
+      if (Showing(entry.widget, w)) gone.push_back(entry.gone);
     for (auto& g : gone) g();
-    return false;
+  }
+
+  void Mapped(xcb_window_t w, bool mapped) {
+    for (auto& entry : shown) {
+      QWindow* handle = entry.widget ? entry.widget->windowHandle() : nullptr;
+      if (!handle || handle->winId() != w) continue;
+      if (!entry.widget->isVisible()) {
+        entry.mapped = false;  // Qt took it down itself
+      } else if (mapped) {
+        entry.mapped = true;
+      } else if (entry.mapped && !MappedNow(w)) {  // a window manager that adopts it maps it again at once
+        TakenAway(entry);
+        return;
+      }
+    }
+  }
+
+  static bool MappedNow(xcb_window_t w) {
+    xcb_connection_t* c = Connection();
+    if (!c) return false;
+    auto attributes = Ask(c, xcb_get_window_attributes_reply, xcb_get_window_attributes(c, w));
+    return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+  }
+
+  void StateChanged(xcb_property_notify_event_t* event) {
+    xcb_connection_t* c = Connection();
+    if (shown.empty() || !c || event->state != XCB_PROPERTY_NEW_VALUE) return;
+    static const xcb_atom_t wmState = Atom(c, "WM_STATE"), netWmState = Atom(c, "_NET_WM_STATE");
+    if (event->atom != wmState && event->atom != netWmState) return;
+    for (auto& entry : shown) {
+      if (entry.mapped && Showing(entry.widget, event->window) && Minimised(c, event->window)) {
+        TakenAway(entry);
+        return;
+      }
+    }
+  }
+
+  static void TakenAway(Shown& entry) {
+    entry.mapped = false;
+    auto hidden = entry.hidden;
+    hidden();
   }
 };
 
@@ -113,10 +204,10 @@ bool ReadFrameExtents(xcb_connection_t* c, xcb_window_t w, xcb_atom_t extents, R
   return true;
 }
 
-DestroyWatcher* Watcher() {
-  static DestroyWatcher* watcher = nullptr;
+Watcher* TheWatcher() {
+  static Watcher* watcher = nullptr;
   if (!watcher) {
-    watcher = new DestroyWatcher;
+    watcher = new Watcher;
     qApp->installNativeEventFilter(watcher);
   }
   return watcher;
@@ -165,7 +256,7 @@ bool EmbedInForeign(QWidget* window, uint32_t parent) {
 void WatchForeignWindow(uint32_t window, std::function<void()> gone) {
   xcb_connection_t* c = Connection();
   if (!c || window == 0) return;
-  DestroyWatcher* watcher = Watcher();
+  Watcher* watcher = TheWatcher();
   // Our own interest in the window's structure; other programs keep theirs.
   const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_generic_error_t* error =
@@ -199,10 +290,15 @@ void PaintBlackBySystem(QWidget* window) {
 
 void WatchOwnWindow(QWidget* window, std::function<void()> gone) {
   if (!Connection()) return;
-  auto& own = Watcher()->own;
-  own.erase(std::remove_if(own.begin(), own.end(), [&](const auto& entry) { return entry.first == window; }),
+  auto& own = TheWatcher()->own;
+  own.erase(std::remove_if(own.begin(), own.end(), [&](const auto& entry) { return entry.widget == window; }),
             own.end());
-  own.emplace_back(window, std::move(gone));
+  own.push_back({window, std::move(gone)});
+}
+
+void WatchShownWindow(QWidget* window, std::function<void()> hidden) {
+  if (!Connection()) return;
+  TheWatcher()->shown.push_back({window, std::move(hidden)});
 }
 
 RECT FrameMargins(QWidget* window) {

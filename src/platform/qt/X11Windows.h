@@ -26,6 +26,9 @@ void PaintBlackBySystem(QWidget* window);
 // Calls `gone` when another program destroys the window's X window (one that
 // Qt destroys itself to make a new one does not count).
 void WatchOwnWindow(QWidget* window, std::function<void()> gone);
+// Calls `hidden` when our window, once it has been on the screen, is
+// minimised by the window manager or unmapped by anyone but Qt.
+void WatchShownWindow(QWidget* window, std::function<void()> hidden);
 // The frame a window manager adds around a top-level window; asked of the
 // window manager before the window is first mapped.
 RECT FrameMargins(QWidget* window);
