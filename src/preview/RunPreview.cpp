@@ -1,5 +1,6 @@
 // The preview run mode: the strip is loaded, and the preview window becomes a
 // borderless child of the host's window, filling its client area.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,11 +73,14 @@ void FindPreviewParent() {
   for (size_t start = 0; start < end; ++start) {
     if (line[start] == ' ') continue;  // a tail's leading blanks do not count
     if (hexFrom(start)) {
-      const std::string_view hex = line.substr(start + 2);
-      const size_t first = hex.find_first_not_of('0');
-      if (first != std::string_view::npos && hex.size() - first > 8) vb::Raise(vb::errOverflow);
-      // An X window id: 32 bits, as the handle's bits.
-      hPreviewParent = static_cast<int32_t>(std::stoul(std::string(hex), nullptr, 16));
+      // An X window id (at most 0x1fffffff); like a decimal number, it
+      // overflows past the largest 32-bit signed integer.
+      int64_t value = 0;
+      for (char c : line.substr(start + 2)) {
+        value = value * 16 + (IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10);
+        if (value > INT32_MAX) vb::Raise(vb::errOverflow);
+      }
+      hPreviewParent = static_cast<int32_t>(value);
       return;
     }
     if (decimalFrom(start)) {

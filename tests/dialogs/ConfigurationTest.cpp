@@ -102,4 +102,17 @@ TEST_F(SetUpDialog, EnterOnAnyControlButCancelApplies) {
   }
 }
 
+// Each box reads and writes its own key: a file with one switch on alone, as
+// Apply writes it, comes back byte for byte from an Apply with no change.
+TEST_F(SetUpDialog, EachBoxReadsAndWritesItsOwnKey) {
+  const std::string keys[] = {"Sound", "Flag", "Gunner", "Below", "Above", "Runner", "Intro"};
+  for (const std::string& on : keys) {
+    std::string file = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=37\n";
+    for (const std::string& key : keys) file += key + (key == on ? "=1\n" : "=0\n");
+    OpenActive(file);
+    EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), 0) << on;
+    EXPECT_EQ(Ini(), file) << on;
+  }
+}
+
 }  // namespace

@@ -243,3 +243,16 @@ TEST(IniText, OnlyTheFirstOfTwoSectionsWithTheSameNameIsReadAndWritten) {
 }
 
 }  // namespace
+
+// Of two equal keys the first is read and replaced; a key added to a section
+// that ends the file without a line end starts a line of its own; a file of
+// exactly the read limit is read.
+TEST_F(Profile, FirstOfTwoEqualKeysCountsAnAddedKeyStartsALineAndTheLimitItselfIsRead) {
+  EXPECT_EQ(ini::Find("[S]\nk=1\nK=2\n", "S", "k").value(), "1");
+  EXPECT_EQ(ini::Put("[S]\nk=1\nK=2\n", "S", "k", "3"), "[S]\nk=3\nK=2\n");
+  EXPECT_EQ(ini::Put("[S]\r\na=1", "S", "b", "2"), "[S]\r\na=1\r\nb=2\r\n");
+  EXPECT_EQ(ini::Put("[S]", "S", "b", "2"), "[S]\nb=2\n");
+  const std::string head = "[S]\nk=1\n";
+  dir.Write("zentravo.ini", head + std::string((1 << 20) - head.size(), ';'));
+  EXPECT_EQ(Get("S", "k"), "1");
+}

@@ -66,7 +66,7 @@ TEST_F(Preview, ParentIsTheNumberAtTheEndOfTheLine) {
       {"/p 1234", 1234},           {"/p:1234", 1234},           {"/p 7 8", 8},
       {"/p 2.5", 2},               {"/p 3.5", 4},               {"/p 1e3", 1000},
       {"/p  42  ", 42},            {"/p 0x2a00007", 0x2a00007}, {"/p:0x1f", 31},
-      {"/p 0x00000000000010", 16}, {"/p " + noise + " 0x2a", 42},
+      {"/p 0x1fffffff", 0x1fffffff}, {"/p 0x00000000000010", 16}, {"/p " + noise + " 0x2a", 42},
   };
   InstallStrip();
   for (const Case& c : cases) {
@@ -96,10 +96,13 @@ TEST_F(Preview, WithoutAWindowToShowInItEndsAtOnce) {
 }
 
 TEST_F(Preview, NumberBeyond32BitsIsReportedAsOverflow) {
-  RunWith("/p 99999999999");
-  EXPECT_EQ(Starter::hPreviewParent, 0);
-  ASSERT_TRUE(ErrorShown());
-  EXPECT_EQ(vb::FormInstance<BugReportForm>().Caption(), "Error Code: VORN- 6-Starter/Run_Preview");
+  for (const char* line : {"/p 99999999999", "/p 2147483648", "/p 0x80000000", "/p 0xFFFFFFFF", "/p 0x100000000"}) {
+    vb::FormInstance<BugReportForm>().Hide();
+    RunWith(line);
+    EXPECT_EQ(Starter::hPreviewParent, 0) << line;
+    ASSERT_TRUE(ErrorShown()) << line;
+    EXPECT_EQ(vb::FormInstance<BugReportForm>().Caption(), "Error Code: VORN- 6-Starter/Run_Preview");
+  }
 }
 
 // The box is centred in the host, a half rounding to even; only the box has

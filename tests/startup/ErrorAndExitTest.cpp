@@ -6,30 +6,26 @@ namespace {
 
 using ErrorReport = Startup;
 
-TEST_F(ErrorReport, OutsideTheShowThePointerIsLeftAlone) {
-  EXPECT_EQ(System::ErrorCaption(-3, "x"), "Error Code: VORN--3-x");  // the blank holds the sign
+// Only in the show does a report bring the pointer back and take the show's
+// window down; a second report re-captions the one error window.
+TEST_F(ErrorReport, OnlyInTheShowThePointerComesBackAndTheShowWindowGoes) {
   Starter::RunMode = Starter::rmPreview;
   int before = CursorDisplayCount();
   System::ErrNumber = 6;
   System::ReportError("Starter/Run_Preview");
   EXPECT_EQ(CursorDisplayCount(), before);
   EXPECT_EQ(ErrorWindowCaption(), "Error Code: VORN- 6-Starter/Run_Preview");
-  // A second report re-captions the same window.
-  System::ErrNumber = 13;
-  System::ReportError("PreviewScreen/PreviewTimer");
-  EXPECT_EQ(ErrorWindowCaption(), "Error Code: VORN- 13-PreviewScreen/PreviewTimer");
-}
 
-TEST_F(ErrorReport, InTheShowThePointerComesBackAndTheShowWindowGoes) {
   Starter::RunMode = Starter::rmScreenSaver;
   ScreenSaver& show = vb::FormInstance<ScreenSaver>();
   host.At(0, [] { throw ProcessEnded{0}; });  // the show stops at its first pass
   EXPECT_THROW(show.Show(), ProcessEnded);
-  int before = CursorDisplayCount();
-  System::ErrNumber = 5;
+  before = CursorDisplayCount();
+  System::ErrNumber = 13;
   System::ReportError("Starter/Run_ScreenSaver");
   EXPECT_EQ(CursorDisplayCount(), before + 1);
   EXPECT_FALSE(show.isVisible());
+  EXPECT_EQ(ErrorWindowCaption(), System::ErrorCaption(13, "Starter/Run_ScreenSaver"));
   EXPECT_TRUE(vb::FormInstance<BugReportForm>().windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
@@ -77,26 +73,20 @@ TEST_F(CommonExit, StopsAPlayingThemeClosesItShowsThePointerAndEnds) {
 }
 
 TEST_F(CommonExit, CentringCountsTheFrameAndKeepsTheTopLeftCornerOnScreen) {
-  struct Case {
-    int screenW, screenH;
-    RECT frame;
-    QSize window;
-    QPoint expected;
+  // The screen, the window manager's frame, the window and where it goes.
+  const std::tuple<QSize, RECT, QSize, QPoint> cases[] = {
+      {{1024, 768}, {4, 23, 4, 5}, {200, 100}, {408, 320}},
+      {{300, 200}, {}, {400, 100}, {0, 50}},          // wider than the screen
+      {{320, 200}, {4, 23, 4, 5}, {328, 293}, {0, 0}},  // larger every way
   };
-  const Case cases[] = {
-      {1024, 768, {4, 23, 4, 5}, {200, 100}, {408, 320}},  // a window manager's frame
-      {300, 200, {}, {400, 100}, {0, 50}},                  // wider than the screen
-      {320, 200, {4, 23, 4, 5}, {328, 293}, {0, 0}},        // larger every way
-  };
-  for (const Case& c : cases) {
-    host.screenWidth = c.screenW;
-    host.screenHeight = c.screenH;
-    host.frame = c.frame;
+  for (const auto& [screen, frame, size, expected] : cases) {
+    host.screenWidth = screen.width();
+    host.screenHeight = screen.height();
+    host.frame = frame;
     vb::Form window;
-    window.resize(c.window);
+    window.resize(size);
     System::CenterForm(window);
-    EXPECT_EQ(window.pos(), c.expected) << c.window.width() << "x" << c.window.height() << " on "
-                                        << c.screenW << "x" << c.screenH;
+    EXPECT_EQ(window.pos(), expected) << size.width() << "x" << size.height();
   }
 }
 
