@@ -94,11 +94,11 @@ std::optional<std::string> Find(std::string_view text, std::string_view section,
   return std::nullopt;
 }
 
-std::string Put(std::string_view text, std::string_view section, std::string_view key,
-                std::string_view value) {
-  // The mark stays where it was, in front of everything.
-  if (WithoutMark(text).size() != text.size())
-    return std::string(kByteOrderMark) + Put(WithoutMark(text), section, key, value);
+namespace {
+
+// Put on a text without its byte-order mark.
+std::string PutUnmarked(std::string_view text, std::string_view section, std::string_view key,
+                        std::string_view value) {
   const std::vector<Line> lines = SplitLines(text);
   // A line break inside a value would start a new line of the file.
   std::string oneLine(value);
@@ -150,6 +150,16 @@ std::string Put(std::string_view text, std::string_view section, std::string_vie
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string Put(std::string_view text, std::string_view section, std::string_view key,
+                std::string_view value) {
+  // One mark stays where it was, in front of everything; what follows it is
+  // the text, even a second mark.
+  const std::string_view body = WithoutMark(text);
+  return std::string(text.substr(0, text.size() - body.size())) + PutUnmarked(body, section, key, value);
 }
 
 }  // namespace ini
