@@ -8,10 +8,10 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 
 #include "platform/qt/SdlSound.h"
-#include "tests/common/TempWinDir.h"
 
 namespace {
 
@@ -41,42 +41,30 @@ bool Eventually(const std::function<bool()>& done, int limitSeconds = 20) {
 const std::string kMidi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x0c"
                         "\x00\x90\x3c\x64\x60\x80\x3c\x00\x00\xff\x2f\x00", 34);
 
-class SoundDevice : public testing::Test {
- protected:
-  TempWinDir dir;
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(SoundDevice, OpensForAnEffectAndClosesAfterIt) {
   SdlSound sound;
-};
-
-TEST_F(SoundDevice, OpensForAnEffectClosesAfterItAndOpensAgainForTheNext) {
-  EXPECT_FALSE(sound.DeviceOpen()) << "nothing has sounded yet";
-  EXPECT_EQ(AudioThreads(), 0);
-  EXPECT_FALSE(sound.PlayEffect(dir.File("missing.wav")));
-  EXPECT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "a failed load leaves the device open";
-
-  std::filesystem::copy_file(ZENTRAVO_BUILD_DATA_DIR "/z_step.wav", dir.File("beep.wav"));
-
-  ASSERT_TRUE(sound.PlayEffect(dir.File("beep.wav")));
+  EXPECT_FALSE(sound.PlayEffect("none", "")) << "nothing read";
+  EXPECT_FALSE(sound.DeviceOpen()) << "opened for nothing to play";
+  ASSERT_TRUE(sound.PlayEffect("step", Bytes(ZENTRAVO_BUILD_DATA_DIR "/z_step.wav")));
   EXPECT_TRUE(sound.DeviceOpen());
   EXPECT_TRUE(Eventually([] { return AudioThreads() == 1; })) << "the device's own thread";
   ASSERT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "the device stays open after the effect";
   EXPECT_EQ(AudioThreads(), 0) << "an audio thread runs with nothing to play";
-
-  // A later effect plays at once, from the sound kept in memory.
-  std::filesystem::remove(dir.File("beep.wav"));
-  EXPECT_TRUE(sound.PlayEffect(dir.File("beep.wav")));
-  EXPECT_TRUE(sound.DeviceOpen());
-  EXPECT_TRUE(Eventually([&] { return !sound.DeviceOpen(); }));
 }
 
-TEST_F(SoundDevice, ClosesAfterTheMusicEndsYetTheMusicCanPlayAgain) {
+TEST(SoundDevice, ClosesAfterTheMusicEndsYetTheMusicCanPlayAgain) {
   if (!std::filesystem::exists("/usr/share/sounds/sf2/TimGM6mb.sf2")) GTEST_SKIP() << "no sound font";
-  dir.Write("tune.mid", kMidi);
-  ASSERT_TRUE(sound.MusicOpen(dir.File("tune.mid")));
+  SdlSound sound;
+  ASSERT_TRUE(sound.MusicOpen(kMidi));
   ASSERT_TRUE(sound.MusicPlay());
   EXPECT_TRUE(sound.MusicPlaying());
   ASSERT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "the device stays open after the music";
   EXPECT_FALSE(sound.MusicPlaying());
-  EXPECT_EQ(AudioThreads(), 0);
 
   EXPECT_TRUE(sound.MusicPlay()) << "the music, still open, plays again";
   EXPECT_TRUE(sound.MusicPlaying());
