@@ -38,6 +38,7 @@ void OneSynthThread() {
 // The synthesiser's messages, each at most once: a fault that recurs on every
 // buffer says so once instead of filling the error output.
 void PrintOnce(int, const char* message, void*) {
+  if (!message) return;
   static std::mutex lock;
   static std::set<std::string> printed;
   std::string kind(message);
@@ -54,14 +55,15 @@ void PrintMessagesOnce() {
   });
 }
 
+// A number of the file: `bytes` bytes, the highest first.
 uint32_t Big(const std::string& s, size_t at, int bytes) {
   uint32_t value = 0;
   for (int i = 0; i < bytes; ++i) value = value << 8 | static_cast<uint8_t>(s[at + i]);
   return value;
 }
 
-// A number of the file: up to four bytes of seven bits each, the last without
-// its top bit.
+// A number of the file's other kind: up to four bytes of seven bits each, the
+// last without its top bit.
 bool ReadNumber(const std::string& m, size_t& at, size_t end, uint32_t* value) {
   *value = 0;
   for (int i = 0; i < 4 && at < end; ++i) {
