@@ -80,9 +80,12 @@ class Backend {
   virtual bool OpenDocument(const std::string& address) = 0;
 
   // --- sound ---
+  // The sound libraries get a file's bytes, read once, never its name:
+  // `hostPath` only says which file they came from; they are empty when it
+  // could not be read.
   // Plays a WAV file asynchronously, cutting off the effect still sounding.
-  virtual bool PlayEffect(const std::string& hostPath) = 0;
-  virtual bool MusicOpen(const std::string& hostPath) = 0;
+  virtual bool PlayEffect(const std::string& hostPath, const std::string& wave) = 0;
+  virtual bool MusicOpen(const std::string& hostPath, const std::string& midi) = 0;
   virtual bool MusicPlay() = 0;
   virtual bool MusicPlaying() = 0;
   virtual void MusicStop() = 0;

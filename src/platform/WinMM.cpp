@@ -14,6 +14,14 @@ namespace {
 // The one sequencer device: its alias while open.
 std::string openAlias;
 
+// A data file's bytes, read from the one opening of it that was checked, so
+// that nothing put at its name afterwards reaches the sound system; empty
+// when the file cannot be read. False when something other than a regular
+// file of a sane size lies there: then there is nothing to play at all.
+bool ReadData(const std::string& path, std::string* bytes) {
+  return safefile::Read(path, safefile::kMaxDataBytes, bytes).status != safefile::Status::Unfit;
+}
+
 std::vector<std::string> Words(const std::string& command) {
   std::vector<std::string> words;
   size_t i = 0;
@@ -58,7 +66,8 @@ uint32_t Open(const std::vector<std::string>& w) {
   if (alias.empty()) return MCIERR_MISSING_PARAMETER;
   if (!openAlias.empty()) return MCIERR_DUPLICATE_ALIAS;
   const std::string path = HostPath(w[1]);
-  if (safefile::Unfit(path, safefile::kMaxDataBytes) || !Host().MusicOpen(path)) return MCIERR_FILE_NOT_FOUND;
+  std::string midi;
+  if (!ReadData(path, &midi) || !Host().MusicOpen(path, midi)) return MCIERR_FILE_NOT_FOUND;
   openAlias = alias;
   return 0;
 }
@@ -68,8 +77,8 @@ uint32_t Open(const std::vector<std::string>& w) {
 bool sndPlaySoundA(const char* soundName, uint32_t) {
   if (!soundName || !*soundName) return false;
   const std::string path = HostPath(soundName);
-  if (safefile::Unfit(path, safefile::kMaxDataBytes)) return false;
-  return Host().PlayEffect(path);
+  std::string wave;
+  return ReadData(path, &wave) && Host().PlayEffect(path, wave);
 }
 
 uint32_t mciSendStringA(const char* command, char* reply, uint32_t replyLength, uint32_t) {

@@ -1,6 +1,6 @@
-// The audio device is open only while something sounds: it opens for an
-// effect or the music, closes once they have ended (and with it the audio
-// thread), and opens again at once for the next sound.
+// The audio device, and with it SDL's audio thread, runs only while
+// something sounds: it opens for an effect or the music and closes once they
+// have ended or stopped; the music, still open, plays again.
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
@@ -8,10 +8,10 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 
 #include "platform/qt/SdlSound.h"
-#include "tests/common/TempWinDir.h"
 
 namespace {
 
@@ -26,9 +26,9 @@ int AudioThreads() {
   return count;
 }
 
-// Serves events until `done` holds; false if it does not within the limit.
-bool Eventually(const std::function<bool()>& done, int limitSeconds = 20) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
+// Serves events until `done` holds; false if it does not within 20 s.
+bool Eventually(const std::function<bool()>& done) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -41,48 +41,25 @@ bool Eventually(const std::function<bool()>& done, int limitSeconds = 20) {
 const std::string kMidi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x0c"
                         "\x00\x90\x3c\x64\x60\x80\x3c\x00\x00\xff\x2f\x00", 34);
 
-class SoundDevice : public testing::Test {
- protected:
-  TempWinDir dir;
+TEST(SoundDevice, RunsOnlyWhileAnEffectOrTheMusicSounds) {
   SdlSound sound;
-};
-
-TEST_F(SoundDevice, OpensForAnEffectClosesAfterItAndOpensAgainForTheNext) {
-  EXPECT_FALSE(sound.DeviceOpen()) << "nothing has sounded yet";
-  EXPECT_EQ(AudioThreads(), 0);
-  EXPECT_FALSE(sound.PlayEffect(dir.File("missing.wav")));
-  EXPECT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "a failed load leaves the device open";
-
-  std::filesystem::copy_file(ZENTRAVO_BUILD_DATA_DIR "/z_step.wav", dir.File("beep.wav"));
-
-  ASSERT_TRUE(sound.PlayEffect(dir.File("beep.wav")));
-  EXPECT_TRUE(sound.DeviceOpen());
+  std::ifstream wave(ZENTRAVO_BUILD_DATA_DIR "/z_step.wav", std::ios::binary);
+  ASSERT_TRUE(sound.PlayEffect("step", std::string(std::istreambuf_iterator<char>(wave), {})));
   EXPECT_TRUE(Eventually([] { return AudioThreads() == 1; })) << "the device's own thread";
-  ASSERT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "the device stays open after the effect";
-  EXPECT_EQ(AudioThreads(), 0) << "an audio thread runs with nothing to play";
+  EXPECT_TRUE(Eventually([] { return AudioThreads() == 0; })) << "the device stays open after the effect";
 
-  // A later effect plays at once, from the sound kept in memory.
-  std::filesystem::remove(dir.File("beep.wav"));
-  EXPECT_TRUE(sound.PlayEffect(dir.File("beep.wav")));
-  EXPECT_TRUE(sound.DeviceOpen());
-  EXPECT_TRUE(Eventually([&] { return !sound.DeviceOpen(); }));
-}
-
-TEST_F(SoundDevice, ClosesAfterTheMusicEndsYetTheMusicCanPlayAgain) {
   if (!std::filesystem::exists("/usr/share/sounds/sf2/TimGM6mb.sf2")) GTEST_SKIP() << "no sound font";
-  dir.Write("tune.mid", kMidi);
-  ASSERT_TRUE(sound.MusicOpen(dir.File("tune.mid")));
+  ASSERT_TRUE(sound.MusicOpen(kMidi));
+  for (int play : {1, 2}) {
+    ASSERT_TRUE(sound.MusicPlay()) << play;
+    EXPECT_TRUE(sound.MusicPlaying()) << play;
+    EXPECT_TRUE(Eventually([&] { return !sound.MusicPlaying() && AudioThreads() == 0; }))
+        << "the device stays open after the music, play " << play;
+  }
   ASSERT_TRUE(sound.MusicPlay());
-  EXPECT_TRUE(sound.MusicPlaying());
-  ASSERT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "the device stays open after the music";
-  EXPECT_FALSE(sound.MusicPlaying());
-  EXPECT_EQ(AudioThreads(), 0);
-
-  EXPECT_TRUE(sound.MusicPlay()) << "the music, still open, plays again";
-  EXPECT_TRUE(sound.MusicPlaying());
   sound.MusicStop();
   EXPECT_FALSE(sound.MusicPlaying());
-  EXPECT_TRUE(Eventually([&] { return !sound.DeviceOpen(); })) << "a stopped tune keeps the device open";
+  EXPECT_TRUE(Eventually([] { return AudioThreads() == 0; })) << "a stopped tune keeps the device open";
 }
 
 }  // namespace

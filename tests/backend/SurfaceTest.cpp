@@ -2,13 +2,12 @@
 // Runs on a real X display (QT_QPA_PLATFORM=xcb).
 #include <QApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
-#include <xcb/xcb.h>
 
 #include "platform/qt/X11Surface.h"
 
@@ -35,18 +34,7 @@ class Blank : public QWidget {
 
 // The window's pixels as the X server has them.
 QImage WindowPixels(QWidget& window) {
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* c = x11->connection();
-  xcb_get_image_reply_t* reply = xcb_get_image_reply(
-      c,
-      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, static_cast<xcb_window_t>(window.winId()), 0, 0,
-                    static_cast<uint16_t>(window.width()), static_cast<uint16_t>(window.height()), ~0u),
-      nullptr);
-  if (!reply) return {};
-  QImage image(xcb_get_image_data(reply), window.width(), window.height(), QImage::Format_RGB32);
-  QImage copy = image.copy();
-  free(reply);
-  return copy;
+  return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // A third disc stands apart; where the upper disc's soft rim lies over the

@@ -79,16 +79,18 @@ std::optional<float> FakeBackend::ImposedDraw() {
   return draw;
 }
 
-bool FakeBackend::PlayEffect(const std::string& hostPath) {
+bool FakeBackend::PlayEffect(const std::string& hostPath, const std::string& wave) {
   calls.push_back("PlayEffect " + hostPath);
+  given.push_back(wave);
   std::string::size_type slash = hostPath.find_last_of("/\\");
   effects.push_back({now, slash == std::string::npos ? hostPath : hostPath.substr(slash + 1)});
-  return std::filesystem::exists(hostPath);
+  return !wave.empty();
 }
 
-bool FakeBackend::MusicOpen(const std::string& hostPath) {
+bool FakeBackend::MusicOpen(const std::string& hostPath, const std::string& midi) {
   calls.push_back("MusicOpen " + hostPath);
-  musicOpen = std::filesystem::exists(hostPath);
+  given.push_back(midi);
+  musicOpen = !midi.empty();
   return musicOpen;
 }
 

@@ -51,6 +51,7 @@ class FakeBackend : public Backend {
     std::string file;  // the file name alone
   };
   std::vector<Effect> effects;       // every PlayEffect, with its virtual time
+  std::vector<std::string> given;    // the bytes of every PlayEffect and MusicOpen
   bool pointerHidden = false;
   bool musicOpen = false;
   double musicStartedAt = -1;
@@ -75,8 +76,8 @@ class FakeBackend : public Backend {
   void SetPointerHidden(bool hidden) override;
   uint32_t FindTopLevelWindow(const std::string& title) override;
   bool OpenDocument(const std::string& address) override;
-  bool PlayEffect(const std::string& hostPath) override;
-  bool MusicOpen(const std::string& hostPath) override;
+  bool PlayEffect(const std::string& hostPath, const std::string& wave) override;
+  bool MusicOpen(const std::string& hostPath, const std::string& midi) override;
   bool MusicPlay() override;
   bool MusicPlaying() override;
   void MusicStop() override;

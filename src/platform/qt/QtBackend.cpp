@@ -130,8 +130,10 @@ bool QtBackend::OpenDocument(const std::string& address) {
   return QProcess::startDetached("xdg-open", {QString::fromStdString(address)});
 }
 
-bool QtBackend::PlayEffect(const std::string& hostPath) { return Sound() && sound_->PlayEffect(hostPath); }
-bool QtBackend::MusicOpen(const std::string& hostPath) { return Sound() && sound_->MusicOpen(hostPath); }
+bool QtBackend::PlayEffect(const std::string& hostPath, const std::string& wave) {
+  return Sound() && sound_->PlayEffect(hostPath, wave);
+}
+bool QtBackend::MusicOpen(const std::string&, const std::string& midi) { return Sound() && sound_->MusicOpen(midi); }
 bool QtBackend::MusicPlay() { return Sound() && sound_->MusicPlay(); }
 bool QtBackend::MusicPlaying() { return sound_ && sound_->MusicPlaying(); }
 void QtBackend::MusicStop() { if (sound_) sound_->MusicStop(); }

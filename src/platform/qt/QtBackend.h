@@ -41,8 +41,8 @@ class QtBackend : public Backend {
   void SetPointerHidden(bool hidden) override;
   uint32_t FindTopLevelWindow(const std::string& title) override;
   bool OpenDocument(const std::string& address) override;
-  bool PlayEffect(const std::string& hostPath) override;
-  bool MusicOpen(const std::string& hostPath) override;
+  bool PlayEffect(const std::string& hostPath, const std::string& wave) override;
+  bool MusicOpen(const std::string& hostPath, const std::string& midi) override;
   bool MusicPlay() override;
   bool MusicPlaying() override;
   void MusicStop() override;

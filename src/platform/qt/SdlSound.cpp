@@ -75,7 +75,7 @@ bool SdlSound::OpenDevice() {
     firstSpec = OpenedSpec();
   } else if (!(OpenedSpec() == firstSpec)) {
     // Sounds are kept in the device's format: another format needs them anew.
-    for (auto& [path, chunk] : effects_) Mix_FreeChunk(chunk);
+    for (auto& [name, effect] : effects_) Mix_FreeChunk(effect.chunk);
     effects_.clear();
     music_.reset();
     firstSpec = OpenedSpec();
@@ -113,30 +113,32 @@ void SdlSound::ChannelFinished(int) { Finished(); }
 void SdlSound::Shutdown() {
   CloseDevice();
   MusicClose();
-  for (auto& [path, chunk] : effects_) Mix_FreeChunk(chunk);
+  for (auto& [name, effect] : effects_) Mix_FreeChunk(effect.chunk);
   effects_.clear();
 }
 
 // --- effects and music ---
 
-bool SdlSound::PlayEffect(const std::string& path) {
-  if (!OpenDevice()) return false;
-  auto it = effects_.find(path);
-  if (it == effects_.end()) {
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-    if (chunk) it = effects_.emplace(path, chunk).first;
+bool SdlSound::PlayEffect(const std::string& name, const std::string& wave) {
+  if (wave.empty() || !OpenDevice()) return false;
+  // An effect is decoded once, and again only when its file has changed.
+  Effect& effect = effects_[name];
+  if (!effect.chunk || effect.wave != wave) {
+    if (effect.chunk) Mix_FreeChunk(effect.chunk);
+    effect.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.data(), static_cast<int>(wave.size())), 1);
+    effect.wave = effect.chunk ? wave : std::string();
   }
   // Playing on the one effect channel cuts off whatever still sounds there.
-  bool playing = it != effects_.end() && Mix_PlayChannel(kEffectChannel, it->second, 0) >= 0;
+  bool playing = effect.chunk && Mix_PlayChannel(kEffectChannel, effect.chunk, 0) >= 0;
   Settle();
   return playing;
 }
 
-bool SdlSound::MusicOpen(const std::string& path) {
+bool SdlSound::MusicOpen(const std::string& midi) {
   MusicClose();
-  if (!OpenDevice()) return false;
+  if (midi.empty() || !OpenDevice()) return false;
   auto music = std::make_unique<SynthMusic>();
-  if (music->Open(path, SoundFonts(), firstSpec.frequency, firstSpec.channels)) music_ = std::move(music);
+  if (music->Open(midi, SoundFonts(), firstSpec.frequency, firstSpec.channels)) music_ = std::move(music);
   Settle();
   return music_ != nullptr;
 }

@@ -21,8 +21,8 @@ class SdlSound : public SoundPlayer {
  public:
   SdlSound();
   ~SdlSound() override;
-  bool PlayEffect(const std::string& path) override;
-  bool MusicOpen(const std::string& path) override;
+  bool PlayEffect(const std::string& name, const std::string& wave) override;
+  bool MusicOpen(const std::string& midi) override;
   bool MusicPlay() override;
   bool MusicPlaying() override;
   void MusicStop() override;
@@ -43,7 +43,11 @@ class SdlSound : public SoundPlayer {
 
   bool open_ = false;
   bool failed_ = false;  // the device could not be opened: stay silent
-  std::map<std::string, Mix_Chunk*> effects_;
+  struct Effect {
+    std::string wave;  // the bytes it was made from
+    Mix_Chunk* chunk = nullptr;
+  };
+  std::map<std::string, Effect> effects_;
   std::unique_ptr<SynthMusic> music_;
   QTimer silence_;
 };

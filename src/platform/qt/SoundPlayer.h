@@ -8,8 +8,10 @@
 class SoundPlayer {
  public:
   virtual ~SoundPlayer() = default;
-  virtual bool PlayEffect(const std::string& path) = 0;
-  virtual bool MusicOpen(const std::string& path) = 0;
+  // A WAV file's bytes; `name` tells one effect from another.
+  virtual bool PlayEffect(const std::string& name, const std::string& wave) = 0;
+  // A standard MIDI file's bytes.
+  virtual bool MusicOpen(const std::string& midi) = 0;
   virtual bool MusicPlay() = 0;
   virtual bool MusicPlaying() = 0;
   virtual void MusicStop() = 0;

@@ -1,0 +1,45 @@
+#!/bin/bash
+# The show over hostile themes, on the real program under a private X server;
+# a key must end it at once, with 0, whatever the theme holds:
+# - four million notes at one instant, just within a data file's bound (more
+#   than the synthesiser can play), and the error output stays small;
+# - a theme swapped for a FIFO and back, again and again, while shows start.
+# Usage: e2e_data.sh <zentravo> <data folder>
+set -u
+BIN=$1
+. "$(dirname "$0")/../e2e/lib.sh"
+e2e_setup "$2"
+DATA=$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling
+# Only the Introduction, which opens the theme at once.
+printf '[Zorvik_The_Vexling]\nfirstrun=1\nIntro=1\nSound=0\n' >"$ZENTRAVO_WINDIR/zentravo.ini"
+
+# Starts show $1, ends it with a key after $2 seconds; its error output's
+# size in ERR_BYTES (the output itself is cut short for showing).
+show_ends_on_key() {
+  start_program "$1" "$BIN" /s
+  wait_until 10 shows_window "$1" || fail "$1: no show window"
+  sleep "$2"
+  xdotool key space
+  local rc
+  rc=$(exit_code "$1" 2)
+  [ "$rc" = running ] && kill -9 "$(program_pid "$1")" && wait_until 5 program_ended "$1"
+  ERR_BYTES=$(stat -c %s "$E2E_TMP/$1.err")
+  truncate -s '<16K' "$E2E_TMP/$1.err"
+  [ "$rc" = 0 ] || fail "$1: a key did not end the show with 0 within 2 s"
+}
+
+echo "--- four million notes at one instant"
+perl -e 'my $n = 4000000;
+  print "MThd", pack("Nnnn", 6, 0, 1, 96), "MTrk", pack("N", 4 * $n + 4);
+  print pack("C4", 0, 0x90 | $_ % 16, 24 + int($_ / 16) % 84, 100) for 0 .. $n - 1;
+  print pack("C4", 0x60, 0xff, 0x2f, 0)' >"$DATA/z_wumble.mid"
+show_ends_on_key dense 0.3
+[ "$ERR_BYTES" -lt 16384 ] || fail "the dense theme filled the error output: $ERR_BYTES bytes"
+
+echo "--- a theme swapped for a FIFO and back while shows start"
+cp "$2/z_wumble.mid" "$DATA/z_wumble.mid"
+mkfifo "$DATA/fifo"
+start_program swapper timeout 60 perl -e 'chdir shift; while (1) { rename "z_wumble.mid", "file";
+  rename "fifo", "z_wumble.mid"; rename "z_wumble.mid", "fifo"; rename "file", "z_wumble.mid" }' "$DATA"
+for run in 1 2 3 4 5 6; do show_ends_on_key "swapped$run" 0.2; done
+echo "-- all checks passed"
