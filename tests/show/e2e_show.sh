@@ -6,7 +6,8 @@
 #   mouse or a click on a title does not. Then episodes alone, as the server
 #   draws them: a sprite cut by the top and left edges (the runner coming in
 #   at the top left) and moving ones leaving no trail (the banner seen whole
-#   while it is held).
+#   while it is held); at 10 twips per pixel, the speech cloud's white never
+#   meets the black around it.
 # Usage: e2e_show.sh <zentravo> <data folder>
 set -u
 BIN=$1
@@ -78,12 +79,12 @@ xdotool mousemove 1000 700 mousedown 3
 ends_with_zero "the right button"
 xdotool mouseup 3
 
-# --- 3: episodes alone, silent, at SpinSpeed $2 ---
+# --- 3: episodes alone (those named in $1), silent, at SpinSpeed $2 ---
 start_episode() {
   local e
   {
     printf "[Zorvik_The_Vexling]\nfirstrun=1\nIntro=0\nSound=0\nSpinSpeed=%s\n" "$2"
-    for e in Flag Below Runner Gunner Above; do echo "$e=$([ "$e" = "$1" ] && echo 1 || echo 0)"; done
+    for e in Flag Below Runner Gunner Above; do echo "$e=$([[ " $1 " = *" $e "* ]] && echo 1 || echo 0)"; done
   } >"$ZENTRAVO_WINDIR/zentravo.ini"
   start_show "$1"
 }
@@ -114,5 +115,37 @@ wait_until 30 shows '[ "$BOX_W" -ge 100 ] && [ "$BOX_W" -le 116 ] && [ "$BOX_H" 
   fail "the banner is not wholly on screen near the middle: $(describe)"
 xdotool key space
 ends_with_zero "a key during the banner"
+
+# The speech cloud where the screen has 144 dpi and Qt does not scale: the
+# bubble is drawn larger, for the larger text. Its white pixels never meet the
+# background, the black that reaches the screen's edges (the text's black
+# lies inside the white). The two speakers take turns until one speaks.
+whites() { convert "$SHOT" -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:; }
+white_on_black() {
+  convert "$SHOT" -depth 8 rgb:- | python3 -c '
+import sys
+w, h = map(int, sys.argv[1:])
+d = sys.stdin.buffer.read()
+black = bytearray(p == (0, 0, 0) for p in zip(d[0::3], d[1::3], d[2::3]))
+white = bytearray(p == (255, 255, 255) for p in zip(d[0::3], d[1::3], d[2::3]))
+near = lambda i: (i - w, i + w) + ((i - 1,) if i % w else ()) + ((i + 1,) if (i + 1) % w else ())
+back = bytearray(w * h)
+todo = [i for i in range(w * h) if black[i] and (i < w or i >= w * (h - 1) or i % w in (0, w - 1))]
+for i in todo: back[i] = 1
+while todo:
+    for j in near(todo.pop()):
+        if 0 <= j < w * h and black[j] and not back[j]: back[j] = 1; todo.append(j)
+print(sum(1 for i in range(w * h) if white[i] and any(0 <= j < w * h and back[j] for j in near(i))))
+' 1024 768
+}
+export QT_FONT_DPI=144 QT_ENABLE_HIGHDPI_SCALING=0
+start_episode "Flag Below" 1
+wait_until 120 eval 'shoot && [ "$(whites)" -gt 2000 ]' || fail "no speech cloud came"
+touching=$(white_on_black)
+echo "-- cloud: $(whites) white pixels, $touching beside the background"
+[ "$touching" = 0 ] || fail "the speech cloud's white meets the black background at $touching pixels"
+xdotool key space
+ends_with_zero "a key during the speech"
+unset QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING
 
 echo "-- all checks passed"
