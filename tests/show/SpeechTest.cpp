@@ -1,5 +1,6 @@
 // The speech cloud: what each draw says and for how long, beside either
-// speaker, and how the cloud holds its text on the real font.
+// speaker; how the cloud holds its text on the real font, over what lies
+// beneath; and the mouse buttons it takes.
 #include <QFontInfo>
 
 #include "ShowFixture.h"
@@ -52,7 +53,8 @@ TEST_F(Speech, NineDrawsSayEveryLineOnceBesideEitherSpeaker) {
 // label changes was white in the bubble, so no text or label background lies
 // on the outline or beyond it; the text is centred in the bubble's white both
 // ways, at the label's 8.25 pt. The bubble lies whole in its box, clear of the
-// box's two top rows, so that it stays whole at the top of the screen.
+// box's two top rows, so that it stays whole at the top of the screen; the
+// box covers the title beneath it.
 class Cloud : public ShowFixture, public testing::WithParamInterface<int> {};
 
 TEST_P(Cloud, HoldsEveryLineCentredOnItsWhiteMiddle) {
@@ -64,6 +66,8 @@ TEST_P(Cloud, HoldsEveryLineCentredOnItsWhiteMiddle) {
   s.cloud.Move(3000, 3000);
   s.cloud.SetVisible(true);
   s.cloudlbl.SetVisible(false);
+  s.title1.Move(3000 - s.title1.Width() / 3, 3300);  // its text across the box's left edge
+  s.title1.SetVisible(true);
   const QRect box = s.cloud.PixelRect();
   const QImage bubble = s.grab(box).toImage();
   auto white = [&](int x, int y) { return bubble.pixelColor(x, y) == Qt::white; };
@@ -101,5 +105,19 @@ TEST_P(Cloud, HoldsEveryLineCentredOnItsWhiteMiddle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TwipsPerPixel, Cloud, testing::Values(15, 12, 10));
+
+// The box takes a button anywhere over it, beyond its label too; just beside
+// it the button ends the show.
+TEST_F(Speech, MouseButtonOverTheBoxDoesNotEndTheShowButJustBesideItDoes) {
+  ScreenSaver& s = MakeShow();
+  host.At(7, [&] {
+    s.cloud.Move(3000, 3000);
+    s.cloud.SetVisible(true);
+    s.MouseDownAt(s.cloud.PixelRect().bottomRight(), 1, 0);
+  });
+  host.At(8, [&] { s.MouseDownAt(s.cloud.PixelRect().bottomRight() + QPoint(1, 1), 2, 0); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_DOUBLE_EQ(host.now, 8);
+}
 
 }  // namespace
