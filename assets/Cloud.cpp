@@ -13,10 +13,10 @@ QImage DrawCloud(double scaleX, double scaleY)
     shape.addRoundedRect(QRectF(8, 10.5, 121, 61), 10, 10);
     const double puffs[][3] = {
         // x, y, radius
-        {14, 16.5, 8},    {123, 16.5, 8},   {14, 65.5, 8},    {123, 65.5, 8},    // the corners
-        {30, 11, 6.5},    {49.25, 10.5, 6.5}, {68.5, 10.5, 6.5}, {87.75, 10.5, 6.5}, {107, 11, 6.5},
-        {30, 71, 6.5},    {49.25, 71.5, 6.5}, {68.5, 71.5, 6.5}, {87.75, 71.5, 6.5}, {107, 71, 6.5},
-        {8, 31.5, 5.5},   {8, 50.5, 5.5},   {129, 31.5, 5.5}, {129, 50.5, 5.5},  // the sides
+        {16, 18.5, 10},   {121, 18.5, 10},  {16, 63.5, 10},   {121, 63.5, 10},  // the corners
+        {36, 12.5, 8.5},  {57, 11.5, 8},    {78, 12, 8.5},    {100, 12.5, 8},     // the top
+        {37, 69.5, 8},    {58, 70, 8.5},    {80, 69.5, 8},    {101, 69, 8.5},     // the bottom
+        {9.5, 41, 6.5},   {127.5, 41, 6.5},                                       // the sides
     };
     for (const auto& puff : puffs) {
         QPainterPath c;
@@ -24,9 +24,9 @@ QImage DrawCloud(double scaleX, double scaleY)
         shape = shape.united(c);
     }
     QPainterPath tail;
-    tail.moveTo(16, 72.5);
+    tail.moveTo(17, 66);
     tail.quadTo(13, 89.5, 3, 98.5);
-    tail.quadTo(24, 93.5, 36, 75.5);
+    tail.quadTo(24, 93.5, 36, 68);
     tail.closeSubpath();
     shape = shape.united(tail).simplified();
 
