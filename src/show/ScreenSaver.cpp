@@ -131,8 +131,8 @@ ScreenSaver::ScreenSaver()
   title1.backColor = Qt::black;
   title1.SetFont(kSansFamilies, 9.75, true);
 
-  // The speech lies on the bubble's white middle, which is 1740 twips wide
-  // where the lines go; in four lines at most, whatever the density.
+  // The speech lies on the bubble, centred in its white middle; lines up to
+  // 1740 twips wide keep every remark to four lines at any density.
   cloudlbl.Move(120, 120);
   cloudlbl.backColor = Qt::white;
   cloudlbl.transparentBack = true;
