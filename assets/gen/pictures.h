@@ -21,9 +21,8 @@ QImage DrawHand(bool bottomEdge, bool leftHand); // 49 x 22
 QImage DrawGun(int frame);
 QImage DrawBullet(int frame);
 
-// titles.cpp: title picture and speech cloud
+// titles.cpp: title picture (the speech cloud is drawn by assets/Cloud.cpp)
 QImage DrawTitle();
-QImage DrawCloud();
 
 // icons.cpp: logo, program icon and dialog icons
 QImage DrawLogo();

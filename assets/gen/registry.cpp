@@ -1,6 +1,8 @@
 // Picture names mapped to their drawing functions.
 #include "pictures.h"
 
+#include "assets/Cloud.h"
+
 #include <functional>
 #include <map>
 
@@ -33,7 +35,7 @@ QImage DrawPicture(const QString& name)
             t[QStringLiteral("bullet%1").arg(i)] = [i] { return DrawBullet(i); };
         }
         t[QStringLiteral("title2")] = DrawTitle;
-        t[QStringLiteral("cloud")] = DrawCloud;
+        t[QStringLiteral("cloud")] = [] { return DrawCloud(1, 1); };
         t[QStringLiteral("logo")] = DrawLogo;
         t[QStringLiteral("icon")] = DrawIcon;
         t[QStringLiteral("bugicon")] = DrawBugIcon;

@@ -1,4 +1,4 @@
-// The title picture with the hero's name, and the speech cloud.
+// The title picture with the hero's name.
 #include "draw.h"
 #include "pictures.h"
 
@@ -39,37 +39,6 @@ QImage DrawTitle()
     FillOutlined(p, StarPath(QPointF(440, 72), 9, 4), ink::Star, 1.6);
     FillOutlined(p, StarPath(QPointF(443, 13), 5, 2.2), ink::Body, 1.2);
     FillOutlined(p, StarPath(QPointF(9, 74), 5, 2.2), ink::Body, 1.2);
-    p.end();
-    return image;
-}
-
-QImage DrawCloud()
-{
-    // A puffy balloon whose white middle holds the speech label, with its tail
-    // reaching down and to the left towards the speaker.
-    QImage image = NewCanvas(138, 102);
-    QPainter p;
-    BeginPainter(p, image);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(7, 6, 124, 72), 12, 12);
-    const double puffs[][3] = {
-        {20, 8, 8}, {40, 6, 9}, {62, 6, 9}, {84, 6, 9}, {106, 6, 9}, {124, 9, 8},
-        {130, 28, 8}, {131, 50, 8}, {126, 72, 8}, {106, 78, 8}, {84, 79, 8}, {62, 79, 8},
-        {42, 78, 8}, {10, 70, 8}, {7, 48, 8}, {7, 26, 8},
-    };
-    for (const auto& puff : puffs) {
-        QPainterPath c;
-        c.addEllipse(QPointF(puff[0], puff[1]), puff[2], puff[2] - 1);
-        shape = shape.united(c);
-    }
-    QPainterPath tail;
-    tail.moveTo(16, 78);
-    tail.quadTo(12, 92, 2, 100);
-    tail.quadTo(22, 95, 34, 82);
-    tail.closeSubpath();
-    shape = shape.united(tail);
-    shape.setFillRule(Qt::WindingFill);
-    FillOutlined(p, shape.simplified(), ink::White, 2.2);
     p.end();
     return image;
 }

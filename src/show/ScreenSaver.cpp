@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <string>
 
+#include "assets/Cloud.h"
 #include "platform/Backend.h"
 #include "platform/Forms.h"
 #include "platform/User32.h"
@@ -18,6 +19,15 @@ namespace {
 QSizeF PictureTwips(std::string_view name) {
   const QSize pixels = ProgramPicture(name).Size();
   return QSizeF(pixels.width() * vb::Screen::TwipsPerPixelX(), pixels.height() * vb::Screen::TwipsPerPixelY());
+}
+
+// The speech bubble for this screen: the program's picture at 15 twips per
+// pixel; on another density, where the speech text takes another size in
+// pixels, the same bubble drawn to scale.
+ProgramPicture CloudPicture() {
+  const int x = vb::Screen::TwipsPerPixelX(), y = vb::Screen::TwipsPerPixelY();
+  if (x == 15 && y == 15) return ProgramPicture("cloud");
+  return ProgramPicture(QPixmap::fromImage(DrawCloud(15.0 / x, 15.0 / y)));
 }
 
 // The Shift argument of the key and mouse handlers: 1 Shift, 2 Ctrl, 4 Alt.
@@ -93,7 +103,7 @@ ScreenSaver::ScreenSaver()
       bullet(ImageArray(this, "bullet", 8, false)),
       title1(this, 1935, 615, false),
       title2(this, "title2", false),
-      cloud(this, 2055, 1565, "cloud", false),
+      cloud(this, 2055, 1565, CloudPicture(), false),
       cloudlbl(this, 1815, 975, true, &cloud),
       righty(ImageArray(this, "righty", 3, false)),
       lefty(ImageArray(this, "lefty", 3, false)),
@@ -121,8 +131,13 @@ ScreenSaver::ScreenSaver()
   title1.backColor = Qt::black;
   title1.SetFont(kSansFamilies, 9.75, true);
 
+  // The speech lies on the bubble, centred in its white middle; lines up to
+  // 1740 twips wide keep every remark to four lines at any density.
   cloudlbl.Move(120, 120);
   cloudlbl.backColor = Qt::white;
+  cloudlbl.transparentBack = true;
+  cloudlbl.textWidth = 1740;
+  cloudlbl.centredDown = true;
   cloudlbl.foreColor = Qt::black;
   cloudlbl.SetFont(kSansFamilies, 8.25, false);
 
@@ -270,9 +285,20 @@ void ScreenSaver::PaintOnServer(const QRegion& region) {
     layers.clear();
     for (const Control* c : drawOrder_)
       if (c->Shows() && rect.intersects(c->VisibleRect())) add(*c);
+    // The speech box and its label as one picture: the text's soft edges
+    // blend with the bubble beneath them.
     if (cloud.Shows() && rect.intersects(cloud.PixelRect())) {
-      add(cloud);
-      if (cloudlbl.Shows()) add(cloudlbl);
+      const bool label = cloudlbl.Shows();
+      layers.push_back({PictureKey(cloud) + (label ? " with " + PictureKey(cloudlbl) : ""),
+                        [this, label] {
+                          QImage picture = ControlPicture(cloud);
+                          if (!label) return picture;
+                          QPainter painter(&picture);
+                          painter.translate(-cloud.PixelRect().topLeft());
+                          cloudlbl.Paint(painter);
+                          return picture;
+                        },
+                        cloud.PixelRect().topLeft(), cloud.VisibleRect()});
     }
     surface_->Compose(rect, layers);
   }

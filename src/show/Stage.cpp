@@ -199,17 +199,22 @@ void Label::Paint(QPainter& painter) const {
   painter.save();
   if (container_) painter.setClipRect(container_->PixelRect(), Qt::IntersectClip);
   QRect rect = PixelRect();
-  painter.fillRect(rect, backColor);
+  if (!transparentBack) painter.fillRect(rect, backColor);
+  if (textWidth > 0) {
+    const int width = vb::TwipsToPixelsX(textWidth);
+    rect = QRect(rect.x() + (rect.width() - width) / 2, rect.y(), width, rect.height());
+  }
   painter.setFont(font_);
   painter.setPen(foreColor);
-  painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, caption_);
+  painter.drawText(rect, Qt::AlignHCenter | (centredDown ? Qt::AlignVCenter : Qt::AlignTop) | Qt::TextWordWrap,
+                   caption_);
   painter.restore();
 }
 
 // --- PictureBox ---
 
-PictureBox::PictureBox(QWidget* window, float width, float height, std::string_view pictureName, bool visible)
-    : Control(window, width, height, visible), picture_(pictureName) {}
+PictureBox::PictureBox(QWidget* window, float width, float height, const ProgramPicture& picture, bool visible)
+    : Control(window, width, height, visible), picture_(picture) {}
 
 void PictureBox::Paint(QPainter& painter) const {
   painter.save();

@@ -102,7 +102,8 @@ class Image : public Control {
 // A control array: elements named <prefix>0, <prefix>1, ... each with its picture.
 std::vector<Image> ImageArray(QWidget* window, std::string_view prefix, int count, bool visible);
 
-// A label: its caption centred on its background, wrapped at word breaks.
+// A label: its caption on its background, centred across, wrapped at word
+// breaks.
 class Label : public Control {
  public:
   Label(QWidget* window, float width, float height, bool visible, const Control* container = nullptr);
@@ -114,6 +115,13 @@ class Label : public Control {
   const QFont& Font() const { return font_; }
   QColor foreColor = Qt::black;
   QColor backColor = Qt::white;
+  // Set before the label is first shown: a transparent back lets what lies
+  // beneath show through; a text width (twips) narrower than the label wraps
+  // the lines shorter, the block still centred across; the text may also be
+  // centred from top to bottom.
+  bool transparentBack = false;
+  float textWidth = 0;  // 0: the label's width
+  bool centredDown = false;
 
   void Paint(QPainter& painter) const override;
 
@@ -126,7 +134,7 @@ class Label : public Control {
 // black where the picture does not reach, with no border.
 class PictureBox : public Control {
  public:
-  PictureBox(QWidget* window, float width, float height, std::string_view pictureName, bool visible);
+  PictureBox(QWidget* window, float width, float height, const ProgramPicture& picture, bool visible);
   const QPixmap& Picture() const { return picture_.Pixmap(); }
   void Paint(QPainter& painter) const override;
 
