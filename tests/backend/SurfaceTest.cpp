@@ -32,11 +32,6 @@ class Blank : public QWidget {
   void paintEvent(QPaintEvent*) override {}
 };
 
-// The window's pixels as the X server has them.
-QImage WindowPixels(QWidget& window) {
-  return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 // A third disc stands apart; where the upper disc's soft rim lies over the
 // lower one the blend may round either way.
 TEST(Surface, PicturesAreExactOverBlackAndAnUpperOneOverALowerWhereItIsOpaqueOrClear) {
@@ -68,7 +63,8 @@ TEST(Surface, PicturesAreExactOverBlackAndAnUpperOneOverALowerWhereItIsOpaqueOrC
   surface->Compose(window.rect(), layers);
   surface->Flush();
 
-  const QImage seen = WindowPixels(window);
+  // The window's pixels as the X server has them.
+  const QImage seen = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(seen.size(), expected.size());
   auto alpha = [](const QImage& image, QPoint p) { return image.rect().contains(p) ? qAlpha(image.pixel(p)) : 0; };
   int compared = 0;
