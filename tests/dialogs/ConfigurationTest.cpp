@@ -10,8 +10,7 @@ TEST_F(SetUpDialog, ApplyWritesWhatTheUserChoseAsNineKeysInOrder) {
   OpenSettings();
   QTest::mouseClick(dlg->introchk, Qt::LeftButton);
   QTest::mouseClick(dlg->gunnerchk, Qt::LeftButton);
-  dlg->belowchk->setFocus();
-  QTest::keyClick(dlg->belowchk, Qt::Key_Space);
+  KeyOn(dlg->belowchk, Qt::Key_Space);
   dlg->hsbSpeed->SetValue(200);
   EXPECT_EQ(ExitCodeOf([&] { QTest::keyClick(dlg->cmdOK, Qt::Key_A, Qt::AltModifier); QTest::qWait(400); }), 0);
   EXPECT_EQ(Ini(),
@@ -43,33 +42,25 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
   vb::ResetFormsForTests();
 }
 
-TEST_F(SetUpDialog, CancelEscAndTheCloseBoxWriteNothingAndEndTheProcess) {
+// Enter applies from any control but Cancel; Cancel, Esc and the close box
+// end the process without writing.
+TEST_F(SetUpDialog, EnterAppliesUnlessOnCancelAndEveryOtherWayOutWritesNothing) {
   const std::string before = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\n";
-  const std::vector<std::pair<const char*, std::function<void(Configuration&)>>> ways = {
-      {"Cancel", [](Configuration& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }},
-      {"Esc on a box", [](Configuration& d) { d.flagchk->setFocus(); QTest::keyClick(d.flagchk, Qt::Key_Escape); }},
-      {"Enter on Cancel",
-       [](Configuration& d) { d.cmdCancel->setFocus(); QTest::keyClick(d.cmdCancel, Qt::Key_Enter, Qt::KeypadModifier); }},
-      {"close box", [](Configuration& d) { d.close(); }},
+  const std::tuple<const char*, std::function<void(Configuration&)>, bool> ways[] = {
+      {"Cancel", [](Configuration& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }, false},
+      {"Esc on a box", [](Configuration& d) { KeyOn(d.flagchk, Qt::Key_Escape); }, false},
+      {"Enter on Cancel", [](Configuration& d) { KeyOn(d.cmdCancel, Qt::Key_Enter, Qt::KeypadModifier); }, false},
+      {"close box", [](Configuration& d) { d.close(); }, false},
+      {"Enter on the logo", [](Configuration& d) { KeyOn(d.Picture1, Qt::Key_Return); }, true},
+      {"Enter on the bar", [](Configuration& d) { KeyOn(d.hsbSpeed, Qt::Key_Return); }, true},
   };
-  for (const auto& [name, close] : ways) {
+  for (const auto& [name, leave, applies] : ways) {
     OpenSettings(before);
+    EXPECT_EQ(dlg->focusWidget(), dlg->cmdOK) << name;
     dlg->introchk->setChecked(false);
     dlg->hsbSpeed->SetValue(100);
-    EXPECT_EQ(ExitCodeOf([&, &close = close] { close(*dlg); }), 0) << name;
-    EXPECT_EQ(Ini(), before) << name;
-  }
-}
-
-TEST_F(SetUpDialog, EnterOnAnyControlButCancelApplies) {
-  for (int i = 0; i < 2; ++i) {
-    std::filesystem::remove(dir.File(Starter::IniFileName));
-    OpenSettings();
-    EXPECT_EQ(dlg->focusWidget(), dlg->cmdOK);
-    QWidget* w = i ? static_cast<QWidget*>(dlg->hsbSpeed) : dlg->Picture1;
-    w->setFocus();
-    EXPECT_EQ(ExitCodeOf([&] { QTest::keyClick(w, Qt::Key_Return); }), 0) << i;
-    EXPECT_NE(Ini(), "") << i;
+    EXPECT_EQ(ExitCodeOf([&, &leave = leave] { leave(*dlg); }), 0) << name;
+    EXPECT_EQ(Ini() != before, applies) << name;
   }
 }
 

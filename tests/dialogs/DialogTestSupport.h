@@ -30,6 +30,12 @@ inline void Activate(QWidget* window) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
+// A key pressed with the focus on `control`.
+inline void KeyOn(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  control->setFocus();
+  QTest::keyClick(control, key, modifiers);
+}
+
 class DialogTest : public testing::Test {
  protected:
   TempWinDir dir;

@@ -23,16 +23,14 @@ class MessageDialog : public DialogTest {
   bool SettingsDialogShown() const { return vb::FormInstance<Configuration>().isVisible(); }
 };
 
-using Action = std::function<void(messageentry&)>;
-
 // Enter, Apply and Alt+A store the text, Cancel does not; all lead to the settings dialog.
 TEST_F(MessageDialog, EveryWayOutLeadsToTheSettingsDialog) {
-  const std::tuple<const char*, Action, const char*> ways[] = {
+  const std::tuple<const char*, std::function<void(messageentry&)>, const char*> ways[] = {
       {"Enter", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_Return); }, "Hello there"},
       {"Apply", [](messageentry& d) { QTest::mouseClick(d.Apply, Qt::LeftButton); }, "Hello there"},
       {"Alt+A", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_A, Qt::AltModifier); QTest::qWait(400); },
        "Hello there"},
-      {"Cancel", [](messageentry& d) { d.Cancel->setFocus(); QTest::keyClick(d.Cancel, Qt::Key_Return); }, "old"},
+      {"Cancel", [](messageentry& d) { KeyOn(d.Cancel, Qt::Key_Return); }, "old"},
   };
   for (const auto& [name, leave, stored] : ways) {
     dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=old\n");
