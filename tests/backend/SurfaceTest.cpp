@@ -1,11 +1,10 @@
 // The stage composed by the X server looks as QPainter would draw it.
 // Runs on a real X display (QT_QPA_PLATFORM=xcb).
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
+#include <QTest>
 #include <QWidget>
-#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -41,10 +40,7 @@ TEST(Surface, PicturesAreExactOverBlackAndAnUpperOneOverALowerWhereItIsOpaqueOrC
   window.setGeometry(0, 0, 160, 120);
   window.setAttribute(Qt::WA_PaintOnScreen);
   window.show();
-  for (int i = 0; i < 500 && !(window.windowHandle() && window.windowHandle()->isExposed()); ++i) {
-    QApplication::processEvents();
-    QThread::msleep(2);
-  }
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   std::unique_ptr<X11Surface> surface = X11Surface::Make(&window);
   ASSERT_TRUE(surface) << "no surface on a 24-bit screen";
 
