@@ -1,15 +1,19 @@
 // The effects and the theme as the sound system plays them: each effect
 // decodes and is loud enough to hear; the theme sounds for 20 to 25 seconds.
-#include "data_files.h"
-
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
+
+std::string DataPath(const std::string& name) { return ZENTRAVO_BUILD_DATA_DIR "/" + name; }
 
 // The mixer on SDL's disk driver, without pauses: whatever plays lands in `out`.
 class Mixer : public testing::Test {
@@ -59,7 +63,8 @@ TEST_F(Mixer, ThemeSoundsFor20To25Seconds) {
   for (int i = 0; Mix_PlayingMusic() && i < 2000; ++i) SDL_Delay(5);
   Mix_FreeMusic(music);
   Mix_CloseAudio();  // writes out the rest of the file
-  const std::vector<uint8_t> raw = ReadFileBytes(out);
+  std::ifstream played(out, std::ios::binary);
+  const std::vector<uint8_t> raw(std::istreambuf_iterator<char>(played), {});
   size_t first = raw.size(), last = 0;
   for (size_t i = 0; i + 1 < raw.size(); i += 2)
     if (std::abs(int16_t(raw[i] | raw[i + 1] << 8)) > 1000) first = std::min(first, i), last = i;

@@ -1,12 +1,9 @@
 // The audio device, and with it SDL's audio thread, runs only while
 // something sounds: it opens for an effect or the music and closes once they
 // have ended or stopped; the music, still open, plays again.
-#include <QCoreApplication>
-#include <QThread>
-#include <chrono>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -27,15 +24,8 @@ int AudioThreads() {
 }
 
 // Serves events until `done` holds; false if it does not within 20 s.
-bool Eventually(const std::function<bool()>& done) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    QThread::msleep(10);
-  }
-  return true;
-}
+template <class Done>
+bool Eventually(Done done) { return QTest::qWaitFor(done, 20000); }
 
 // One short note.
 const std::string kMidi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x0c"

@@ -1,11 +1,10 @@
 // The stage composed by the X server looks as QPainter would draw it.
 // Runs on a real X display (QT_QPA_PLATFORM=xcb).
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
+#include <QTest>
 #include <QWidget>
-#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -32,11 +31,6 @@ class Blank : public QWidget {
   void paintEvent(QPaintEvent*) override {}
 };
 
-// The window's pixels as the X server has them.
-QImage WindowPixels(QWidget& window) {
-  return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 // A third disc stands apart; where the upper disc's soft rim lies over the
 // lower one the blend may round either way.
 TEST(Surface, PicturesAreExactOverBlackAndAnUpperOneOverALowerWhereItIsOpaqueOrClear) {
@@ -46,10 +40,7 @@ TEST(Surface, PicturesAreExactOverBlackAndAnUpperOneOverALowerWhereItIsOpaqueOrC
   window.setGeometry(0, 0, 160, 120);
   window.setAttribute(Qt::WA_PaintOnScreen);
   window.show();
-  for (int i = 0; i < 500 && !(window.windowHandle() && window.windowHandle()->isExposed()); ++i) {
-    QApplication::processEvents();
-    QThread::msleep(2);
-  }
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   std::unique_ptr<X11Surface> surface = X11Surface::Make(&window);
   ASSERT_TRUE(surface) << "no surface on a 24-bit screen";
 
@@ -68,7 +59,8 @@ TEST(Surface, PicturesAreExactOverBlackAndAnUpperOneOverALowerWhereItIsOpaqueOrC
   surface->Compose(window.rect(), layers);
   surface->Flush();
 
-  const QImage seen = WindowPixels(window);
+  // The window's pixels as the X server has them.
+  const QImage seen = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(seen.size(), expected.size());
   auto alpha = [](const QImage& image, QPoint p) { return image.rect().contains(p) ? qAlpha(image.pixel(p)) : 0; };
   int compared = 0;

@@ -1,41 +1,16 @@
-#include <memory>
-
-#include "dialogs/Configuration.h"
 #include "platform/Profile.h"
 #include "startup/BugReportForm.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
 
-class SetUpDialog : public DialogTest {
- protected:
-  std::unique_ptr<Configuration> dlg;
-
-  void OpenActive(const std::string& iniText = "") {
-    StartWith(iniText);
-    dlg = std::make_unique<Configuration>();
-    dlg->Load();
-    Activate(dlg.get());
-  }
-};
-
-TEST_F(SetUpDialog, ShowsEveryStoredSettingInItsOwnBox) {
-  OpenActive("[Zorvik_The_Vexling]\nfirstrun=1\nSound=1\nIntro=0\nRunner=1\nFlag=0\nGunner=1\nAbove=0\n"
-             "Below=1\nSpinSpeed=37\n");
-  const std::vector<bool> boxes = {dlg->ChkSound->isChecked(),  dlg->introchk->isChecked(),
-                                   dlg->runnerchk->isChecked(), dlg->flagchk->isChecked(),
-                                   dlg->gunnerchk->isChecked(), dlg->abovechk->isChecked(),
-                                   dlg->belowchk->isChecked()};
-  EXPECT_EQ(boxes, (std::vector<bool>{true, false, true, false, true, false, true}));
-  EXPECT_EQ(dlg->hsbSpeed->Value(), 37);
-}
+using SetUpDialog = DialogTest;
 
 TEST_F(SetUpDialog, ApplyWritesWhatTheUserChoseAsNineKeysInOrder) {
-  OpenActive();
+  OpenSettings();
   QTest::mouseClick(dlg->introchk, Qt::LeftButton);
   QTest::mouseClick(dlg->gunnerchk, Qt::LeftButton);
-  dlg->belowchk->setFocus();
-  QTest::keyClick(dlg->belowchk, Qt::Key_Space);
+  KeyOn(dlg->belowchk, Qt::Key_Space);
   dlg->hsbSpeed->SetValue(200);
   EXPECT_EQ(ExitCodeOf([&] { QTest::keyClick(dlg->cmdOK, Qt::Key_A, Qt::AltModifier); QTest::qWait(400); }), 0);
   EXPECT_EQ(Ini(),
@@ -52,7 +27,7 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
       {"rename", EIO, "Error Code: VORN- 57-Configuration/cmdok_Click"},
       {"lock", EWOULDBLOCK, "Error Code: VORN- 75-Configuration/cmdok_Click"}};
   for (auto [step, error, caption] : faults) {
-    OpenActive(before);
+    OpenSettings(before);
     SetProfileFaultForTests([step = std::string(step), error = error](const std::string& at) {
       return at == step ? error : 0;
     });
@@ -64,41 +39,28 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
     EXPECT_EQ(report.Caption(), caption);
     EXPECT_EQ(Ini(), before) << step;
   }
-  // Once the file can be written, Apply saves the choices the dialog kept.
-  dlg->ChkSound->setChecked(true);
-  EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), 0);
-  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\nSound=1\nFlag=0\nGunner=0\nBelow=0\n"
-                   "Above=0\nRunner=0\nIntro=0\n");
   vb::ResetFormsForTests();
 }
 
-TEST_F(SetUpDialog, CancelEscAndTheCloseBoxWriteNothingAndEndTheProcess) {
+// Enter applies from any control but Cancel; Cancel, Esc and the close box
+// end the process without writing.
+TEST_F(SetUpDialog, EnterAppliesUnlessOnCancelAndEveryOtherWayOutWritesNothing) {
   const std::string before = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\n";
-  const std::vector<std::pair<const char*, std::function<void(Configuration&)>>> ways = {
-      {"Cancel", [](Configuration& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }},
-      {"Esc on a box", [](Configuration& d) { d.flagchk->setFocus(); QTest::keyClick(d.flagchk, Qt::Key_Escape); }},
-      {"Enter on Cancel",
-       [](Configuration& d) { d.cmdCancel->setFocus(); QTest::keyClick(d.cmdCancel, Qt::Key_Enter, Qt::KeypadModifier); }},
-      {"close box", [](Configuration& d) { d.close(); }},
+  const std::tuple<const char*, std::function<void(Configuration&)>, bool> ways[] = {
+      {"Cancel", [](Configuration& d) { QTest::mouseClick(d.cmdCancel, Qt::LeftButton); }, false},
+      {"Esc on a box", [](Configuration& d) { KeyOn(d.flagchk, Qt::Key_Escape); }, false},
+      {"Enter on Cancel", [](Configuration& d) { KeyOn(d.cmdCancel, Qt::Key_Enter, Qt::KeypadModifier); }, false},
+      {"close box", [](Configuration& d) { d.close(); }, false},
+      {"Enter on the logo", [](Configuration& d) { KeyOn(d.Picture1, Qt::Key_Return); }, true},
+      {"Enter on the bar", [](Configuration& d) { KeyOn(d.hsbSpeed, Qt::Key_Return); }, true},
   };
-  for (const auto& [name, close] : ways) {
-    OpenActive(before);
+  for (const auto& [name, leave, applies] : ways) {
+    OpenSettings(before);
+    EXPECT_EQ(dlg->focusWidget(), dlg->cmdOK) << name;
     dlg->introchk->setChecked(false);
     dlg->hsbSpeed->SetValue(100);
-    EXPECT_EQ(ExitCodeOf([&, &close = close] { close(*dlg); }), 0) << name;
-    EXPECT_EQ(Ini(), before) << name;
-  }
-}
-
-TEST_F(SetUpDialog, EnterOnAnyControlButCancelApplies) {
-  for (int i = 0; i < 2; ++i) {
-    std::filesystem::remove(dir.File(Starter::IniFileName));
-    OpenActive();
-    EXPECT_EQ(dlg->focusWidget(), dlg->cmdOK);
-    QWidget* w = i ? static_cast<QWidget*>(dlg->hsbSpeed) : dlg->Picture1;
-    w->setFocus();
-    EXPECT_EQ(ExitCodeOf([&] { QTest::keyClick(w, Qt::Key_Return); }), 0) << i;
-    EXPECT_NE(Ini(), "") << i;
+    EXPECT_EQ(ExitCodeOf([&, &leave = leave] { leave(*dlg); }), 0) << name;
+    EXPECT_EQ(Ini() != before, applies) << name;
   }
 }
 
@@ -109,7 +71,7 @@ TEST_F(SetUpDialog, EachBoxReadsAndWritesItsOwnKey) {
   for (const std::string& on : keys) {
     std::string file = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=37\n";
     for (const std::string& key : keys) file += key + (key == on ? "=1\n" : "=0\n");
-    OpenActive(file);
+    OpenSettings(file);
     EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), 0) << on;
     EXPECT_EQ(Ini(), file) << on;
   }

@@ -5,8 +5,10 @@
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
+#include "dialogs/Configuration.h"
 #include "platform/fake/FakeBackend.h"
 #include "startup/Starter.h"
 #include "tests/common/TempWinDir.h"
@@ -28,6 +30,12 @@ inline void Activate(QWidget* window) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
+// A key pressed with the focus on `control`.
+inline void KeyOn(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  control->setFocus();
+  QTest::keyClick(control, key, modifiers);
+}
+
 class DialogTest : public testing::Test {
  protected:
   TempWinDir dir;
@@ -40,4 +48,13 @@ class DialogTest : public testing::Test {
     Starter::X_GetData();
   }
   std::string Ini() const { return dir.Read(Starter::IniFileName); }
+
+  // The settings dialog, loaded from `iniText` and made the active window.
+  std::unique_ptr<Configuration> dlg;
+  void OpenSettings(const std::string& iniText = "") {
+    StartWith(iniText);
+    dlg = std::make_unique<Configuration>();
+    dlg->Load();
+    Activate(dlg.get());
+  }
 };

@@ -10,40 +10,38 @@ namespace {
 
 class MessageDialog : public DialogTest {
  protected:
-  std::unique_ptr<messageentry> dlg;
+  std::unique_ptr<messageentry> entry;
 
   void Open() {
     StartWith("");
     vb::FormInstance<Configuration>().hide();
-    dlg = std::make_unique<messageentry>();
-    dlg->Load();
-    dlg->show();
-    Activate(dlg.get());
+    entry = std::make_unique<messageentry>();
+    entry->Load();
+    entry->show();
+    Activate(entry.get());
   }
   bool SettingsDialogShown() const { return vb::FormInstance<Configuration>().isVisible(); }
 };
 
-using Action = std::function<void(messageentry&)>;
-
 // Enter, Apply and Alt+A store the text, Cancel does not; all lead to the settings dialog.
 TEST_F(MessageDialog, EveryWayOutLeadsToTheSettingsDialog) {
-  const std::tuple<const char*, Action, const char*> ways[] = {
+  const std::tuple<const char*, std::function<void(messageentry&)>, const char*> ways[] = {
       {"Enter", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_Return); }, "Hello there"},
       {"Apply", [](messageentry& d) { QTest::mouseClick(d.Apply, Qt::LeftButton); }, "Hello there"},
       {"Alt+A", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_A, Qt::AltModifier); QTest::qWait(400); },
        "Hello there"},
-      {"Cancel", [](messageentry& d) { d.Cancel->setFocus(); QTest::keyClick(d.Cancel, Qt::Key_Return); }, "old"},
+      {"Cancel", [](messageentry& d) { KeyOn(d.Cancel, Qt::Key_Return); }, "old"},
   };
   for (const auto& [name, leave, stored] : ways) {
     dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=old\n");
     Open();
-    EXPECT_EQ(dlg->focusWidget(), dlg->Text1) << name;
+    EXPECT_EQ(entry->focusWidget(), entry->Text1) << name;
     EXPECT_FALSE(SettingsDialogShown()) << name;
-    QTest::keyClicks(dlg->Text1, "Hello there");
-    EXPECT_EQ(ExitCodeOf([&, &leave = leave] { leave(*dlg); }), -1) << name;  // the process goes on
+    QTest::keyClicks(entry->Text1, "Hello there");
+    EXPECT_EQ(ExitCodeOf([&, &leave = leave] { leave(*entry); }), -1) << name;  // the process goes on
     EXPECT_EQ(Ini(), std::string("[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=") + stored + "\n") << name;
     EXPECT_TRUE(SettingsDialogShown()) << name;
-    EXPECT_FALSE(dlg->isVisible()) << name;
+    EXPECT_FALSE(entry->isVisible()) << name;
   }
 }
 
@@ -51,8 +49,8 @@ TEST_F(MessageDialog, AWriteThatFailsIsReported) {
   dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nmessagetext=old\n");
   Open();
   SetProfileFaultForTests([](const std::string& at) { return at == "write" ? ENOSPC : 0; });
-  QTest::keyClicks(dlg->Text1, "lost");
-  QTest::mouseClick(dlg->Apply, Qt::LeftButton);
+  QTest::keyClicks(entry->Text1, "lost");
+  QTest::mouseClick(entry->Apply, Qt::LeftButton);
   SetProfileFaultForTests({});
   EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=old\n");
   BugReportForm& report = vb::FormInstance<BugReportForm>();

@@ -1,22 +1,20 @@
-#include <memory>
-
-#include "dialogs/Configuration.h"
+#include "platform/VbError.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
 
 class SpeedBar : public DialogTest {
  protected:
-  std::unique_ptr<Configuration> dlg;
-
   void SetUp() override {
     DialogTest::SetUp();
-    StartWith("");
-    dlg = std::make_unique<Configuration>();
-    dlg->Load();
-    Activate(dlg.get());
+    OpenSettings();
   }
 };
+
+// A stored speed beyond the bar's range (start-up bounds it) is refused.
+TEST(SpeedScrollValue, ASpeedTheBarCannotHoldIsRefused) {
+  for (float speed : {0.4f, 200.6f}) EXPECT_THROW(SpeedScrollValue(speed), vb::VbError) << speed;
+}
 
 TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
   dialogs::HScrollBar* bar = dlg->hsbSpeed;

@@ -4,24 +4,14 @@
 //                             at 10, 10 (200 x 100 unless given), prints its
 //                             id, destroys it when a line arrives on stdin and
 //                             lives on until stdin closes
-//   x11_tool close <id>       asks a window to close, as a close box does
 //   x11_tool destroy <id>     destroys a window of any program
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <xcb/xcb.h>
 
 namespace {
-
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  xcb_intern_atom_reply_t* r =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
-  xcb_atom_t atom = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-  free(r);
-  return atom;
-}
 
 // A round trip, so that what was asked is done for everybody.
 void Sync(xcb_connection_t* c) { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
@@ -51,24 +41,11 @@ int OpenWindow(xcb_connection_t* c, int argc, char** argv) {
   return 0;
 }
 
-int CloseWindow(xcb_connection_t* c, xcb_window_t w) {
-  xcb_client_message_event_t event{};
-  event.response_type = XCB_CLIENT_MESSAGE;
-  event.format = 32;
-  event.window = w;
-  event.type = Atom(c, "WM_PROTOCOLS");
-  event.data.data32[0] = Atom(c, "WM_DELETE_WINDOW");
-  event.data.data32[1] = XCB_CURRENT_TIME;
-  xcb_send_event(c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
-  Sync(c);
-  return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: x11_tool window <title> [<width> <height> [input-only]] | close <id> | destroy <id>\n");
+    std::fprintf(stderr, "usage: x11_tool window <title> [<width> <height> [input-only]] | destroy <id>\n");
     return 2;
   }
   xcb_connection_t* c = xcb_connect(nullptr, nullptr);
@@ -80,7 +57,6 @@ int main(int argc, char** argv) {
   const auto id = static_cast<xcb_window_t>(std::strtoul(argv[2], nullptr, 0));
   int rc = 2;
   if (verb == "window") rc = OpenWindow(c, argc, argv);
-  if (verb == "close") rc = CloseWindow(c, id);
   if (verb == "destroy") {
     xcb_destroy_window(c, id);
     Sync(c);
