@@ -75,6 +75,10 @@ class Timeline {
                                 {"imgSurf", &s.imgSurf}, {"hand1", &s.hand1}, {"hand2", &s.hand2},
                                 {"handa", &s.handa}, {"handb", &s.handb}, {"cloud", &s.cloud}})
       watched_.push_back({name, sprite, Now(name, sprite)});
+    for (auto [name, frames] :
+         {std::pair<std::string, const std::vector<Image>*>{"gun", &s.gun}, {"bullet", &s.bullet}})
+      for (size_t i = 0; i < frames->size(); ++i)
+        watched_.push_back({name + std::to_string(i), &(*frames)[i], Now(name + std::to_string(i), &(*frames)[i])});
     host_.onPass = [this, limit, each] {
       passes.push_back(host_.now);
       if (passes.size() > limit) throw Runaway{};
@@ -90,6 +94,27 @@ class Timeline {
   ~Timeline() { host_.onPass = nullptr; }
   Timeline(const Timeline&) = delete;
   Timeline& operator=(const Timeline&) = delete;
+
+  // The passes from `start` on as a script: for each pass, the effects started
+  // since the pass before ("blink" for "z_blink.wav"), then what `say` makes of
+  // each change the pass shows, then how long the pass took to come ("tick",
+  // or whole seconds: "2s").
+  std::string Script(double start, const std::vector<FakeBackend::Effect>& effects,
+                     const std::function<std::string(const Event&)>& say) const {
+    std::string script;
+    size_t effect = 0, event = 0;
+    for (double pass : passes) {
+      for (; effect < effects.size() && effects[effect].at <= start; ++effect) {
+        const std::string& file = effects[effect].file;
+        if (effects[effect].at == start) script += file.substr(2, file.size() - 6) + ' ';
+      }
+      for (; event < events.size() && events[event].t <= pass; ++event) script += say(events[event]);
+      const double pause = pass - start;
+      script += (pause < 0.5 ? std::string("tick") : std::to_string(static_cast<int>(pause + 0.5)) + "s") + ' ';
+      start = pass;
+    }
+    return script;
+  }
 
   std::vector<Event> Of(const std::string& sprite) const {
     std::vector<Event> out;

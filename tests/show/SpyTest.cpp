@@ -37,33 +37,6 @@ void PrintTo(const Spy& spy, std::ostream* os) { *os << spy.name; }
 
 class Spies : public ShowFixture, public testing::WithParamInterface<Spy> {};
 
-// A run as a script, pass by pass from `start`: the effects started since the
-// pass before ("blink"), then what the pass shows: the head's face ("b",
-// "3"); a step of 35 twips of a hand ("H") or of the head ("h"), shown; the
-// head parked at the edge ("park") or moved anywhere else ("?"); the cloud
-// ("cloud", "-cloud"); then how long the pass took to come ("tick", "2s").
-std::string Script(const Timeline& timeline, const std::vector<FakeBackend::Effect>& effects, double start,
-                   std::map<std::string, float> tops, float parked, std::string face) {
-  std::ostringstream script;
-  for (double pass : timeline.passes) {
-    for (const FakeBackend::Effect& e : effects)
-      if (e.at == start) script << e.file.substr(2, e.file.size() - 6) << ' ';
-    for (const Event& e : timeline.events) {
-      if (e.t != pass) continue;
-      if (e.sprite == "cloud") script << (e.visible ? "cloud " : "-cloud ");
-      if (!tops.count(e.sprite)) continue;
-      const bool head = e.sprite == "head";
-      if (head && e.picture != face) script << (face = e.picture).substr(4) << ' ';
-      if (std::abs(e.top - tops[e.sprite]) == 35 && e.visible) script << (head ? "h " : "H ");
-      else if (e.top != tops[e.sprite]) script << (head && e.top == parked ? "park " : "? ");
-      tops[e.sprite] = e.top;
-    }
-    script << (pass - start < 0.5 ? "tick" : std::to_string(static_cast<int>(pass - start + 0.5)) + "s") << ' ';
-    start = pass;
-  }
-  return script.str();
-}
-
 // Run after run from a new stage, each sequence drawn at both ends of its
 // share of the draws: the next place in turn; after the 4 s, the head parked
 // with its first face, the hands in a step at a time until wholly on screen,
@@ -91,20 +64,33 @@ TEST_P(Spies, RunAfterRunTheNextPlaceTheSlidesAndEachEyeSequence) {
         host.draws = {(sequence - 1 + edge) / spy.sequences, 0.01f};
         host.effects.clear();
         const Image &left = spy.below ? s.hand1 : s.handa, &right = spy.below ? s.hand2 : s.handb;
-        const std::map<std::string, float> tops{
+        std::map<std::string, float> tops{
             {spy.left, left.Top()}, {spy.right, right.Top()}, {"head", s.head.Top()}};
         Timeline timeline(host, s);
         const double start = host.now;
         (Probe().*spy.play)();
 
+        // What each pass shows: the head's face ("b", "3"); a step of 35 twips
+        // of a hand ("H") or of the head ("h"), shown; the head parked at the
+        // edge ("park") or moved anywhere else ("?"); the cloud ("cloud", "-cloud").
+        auto say = [&, face = std::string(spy.below ? "head3" : "headd")](const Event& e) mutable {
+          std::string said;
+          if (e.sprite == "cloud") said = e.visible ? "cloud " : "-cloud ";
+          if (!tops.count(e.sprite)) return said;
+          const bool head = e.sprite == "head";
+          if (head && e.picture != face) said += (face = e.picture).substr(4) + ' ';
+          if (std::abs(e.top - tops[e.sprite]) == 35 && e.visible) said += head ? "h " : "H ";
+          else if (e.top != tops[e.sprite])
+            said += head && e.top == (spy.below ? SH() : -s.head.Height()) ? "park " : "? ";
+          tops[e.sprite] = e.top;
+          return said;
+        };
         std::string want = spy.scripts[sequence - 1] + " ";
         for (size_t at; (at = want.find("run ")) != std::string::npos;) want.replace(at, 3, spy.run);
         if (size_t at = want.find("speak "); at != std::string::npos)
           want.replace(at, 6, spy.below && place != 3 ? "cloud 6s -cloud 2s " : "");
         want = "4s " + std::string(spy.face) + " park " + hands + heads + want + heads + hands;
-        EXPECT_EQ(Script(timeline, host.effects, start, tops, spy.below ? SH() : -s.head.Height(),
-                         spy.below ? "head3" : "headd"),
-                  want);
+        EXPECT_EQ(timeline.Script(start, host.effects, say), want);
         const float groupLeft = place == 1 ? 0 : place == 2 ? (SW() - group) / 2 : SW() - group;
         for (const Event& e : timeline.events)
           if (tops.count(e.sprite))
