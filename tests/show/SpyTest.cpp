@@ -4,7 +4,6 @@
 // then the head; the eyes play a sequence; the head slides out, then the hands.
 #include <cmath>
 #include <map>
-#include <sstream>
 
 #include "ShowFixture.h"
 
@@ -19,17 +18,16 @@ struct Spy {
   bool below;
   const char* face;  // the first one
   int places[3];     // over three runs from a new stage
-  int sequences;
   std::vector<std::string> scripts;  // of each sequence; "run": the blink run, "speak": the cloud
   const char* run;
 };
 
-const Spy kBelow{"Below", &ShowProbe::PlayEpisodeBelow, "hand1", "hand2", true, "a", {1, 2, 3}, 7,
+const Spy kBelow{"Below", &ShowProbe::PlayEpisodeBelow, "hand1", "hand2", true, "a", {1, 2, 3},
                  {"2s squint b speak", "2s squint b speak", "blink tick c 1s blink run 1s", "1s squint b 2s",
                   "blink tick c 1s blink run speak", "blink c 1s blink run 2s blink run 1s",
                   "blink c 1s blink run 2s blink run speak"},
                  "b tick d tick b tick c"};
-const Spy kAbove{"Above", &ShowProbe::PlayEpisodeAbove, "handa", "handb", false, "1", {2, 3, 1}, 3,
+const Spy kAbove{"Above", &ShowProbe::PlayEpisodeAbove, "handa", "handb", false, "1", {2, 3, 1},
                  {"tick blink 3 1s run 1s", "1s squint 2 2s", "tick blink 3 1s run 2s run 1s"},
                  "blink 2 tick 4 tick 2 tick 3"};
 
@@ -52,8 +50,9 @@ TEST_P(Spies, RunAfterRunTheNextPlaceTheSlidesAndEachEyeSequence) {
     return out;
   };
   const std::string hands = steps("H H tick ", s.hand1.Height()), heads = steps("h tick ", s.head1.Height());
+  const int n = static_cast<int>(spy.scripts.size());
   int run = 0;
-  for (int sequence = 1; sequence <= spy.sequences; ++sequence)
+  for (int sequence = 1; sequence <= n; ++sequence)
     for (float edge : {0.001f, 0.999f})
       for (int i = 0; i < 3; ++i, ++run) {
         const int place = spy.places[run % 3];
@@ -61,7 +60,7 @@ TEST_P(Spies, RunAfterRunTheNextPlaceTheSlidesAndEachEyeSequence) {
         // The head left where and as the other spy leaves it; speech case 1: 6 s, then 2 s.
         s.head.SetPicture((spy.below ? s.head3 : s.headd).Picture());
         s.head.Move(5000, spy.below ? -s.head.Height() : SH());
-        host.draws = {(sequence - 1 + edge) / spy.sequences, 0.01f};
+        host.draws = {(sequence - 1 + edge) / n, 0.01f};
         host.effects.clear();
         const Image &left = spy.below ? s.hand1 : s.handa, &right = spy.below ? s.hand2 : s.handb;
         std::map<std::string, float> tops{
