@@ -104,10 +104,8 @@ class Timeline {
     std::string script;
     size_t effect = 0, event = 0;
     for (double pass : passes) {
-      for (; effect < effects.size() && effects[effect].at <= start; ++effect) {
-        const std::string& file = effects[effect].file;
-        if (effects[effect].at == start) script += file.substr(2, file.size() - 6) + ' ';
-      }
+      for (; effect < effects.size() && effects[effect].at <= start; ++effect)
+        script += effects[effect].file.substr(2, effects[effect].file.size() - 6) + ' ';
       for (; event < events.size() && events[event].t <= pass; ++event) script += say(events[event]);
       const double pause = pass - start;
       script += (pause < 0.5 ? std::string("tick") : std::to_string(static_cast<int>(pause + 0.5)) + "s") + ' ';
