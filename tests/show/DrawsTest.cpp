@@ -21,41 +21,41 @@ class Draws : public testing::Test {
  protected:
   FakeBackend host;
   std::mt19937 moments{17};
+  std::map<std::string, std::map<int, int>> counts;  // of each outcome, by what was drawn
 
   double AnyMoment() { return std::uniform_real_distribution<double>(0, 86000)(moments); }
-  int Draw(double at, int n) {
+  // One draw of 1 to n at virtual time `at`, counted under `what`.
+  int Draw(const std::string& what, double at, int n) {
     host.now = at;
     vb::Randomize();
-    return static_cast<int>(vb::Rnd() * static_cast<float>(n) + 1.0f);
+    const int outcome = static_cast<int>(vb::Rnd() * static_cast<float>(n) + 1.0f);
+    ++counts[what][outcome];
+    return outcome;
+  }
+  // Each outcome 1 to n of `what` came within `tolerance` of 1/n of the time.
+  void ExpectUniform(const std::string& what, int n, double tolerance) {
+    int total = 0;
+    for (auto [outcome, count] : counts[what]) total += count;
+    for (int outcome = 1; outcome <= n; ++outcome)
+      EXPECT_NEAR(static_cast<double>(counts[what][outcome]) / total, 1.0 / n, tolerance)
+          << what << ": outcome " << outcome << " of " << total << " draws";
   }
 };
-
-// Each outcome 1 to n came within `tolerance` of 1/n of the time.
-void ExpectUniform(std::map<int, int> counts, int n, double tolerance, const std::string& what) {
-  int total = 0;
-  for (auto [outcome, count] : counts) total += count;
-  for (int outcome = 1; outcome <= n; ++outcome)
-    EXPECT_NEAR(static_cast<double>(counts[outcome]) / total, 1.0 / n, tolerance)
-        << what << ": outcome " << outcome << " of " << total << " draws";
-}
 
 // Flag The Planet: the lane; the stop at mid-screen, after as many steps of
 // three ticks as the screen's width asks (either way across); the speech 1 s later.
 TEST_F(Draws, FlagLanesTheStopInEveryLaneAndTheSpeech) {
   for (auto [width, steps] : {std::pair{1024, 122}, {1366, 156}, {1920, 212}}) {
-    std::map<int, int> lanes, speeches, stops[4];
+    SCOPED_TRACE(testing::Message() << width << " wide");
+    counts.clear();
     for (int run = 0; run < 30000; ++run) {
       const double lane = AnyMoment(), stop = lane + steps * 3 * kTick;
-      const int drawn = Draw(lane, 3), stopped = Draw(stop, 2);
-      ++lanes[drawn];
-      ++stops[drawn][stopped];
-      if (stopped == 1) ++speeches[Draw(stop + 1, 9)];
+      if (Draw("stops in lane " + std::to_string(Draw("lanes", lane, 3)), stop, 2) == 1)
+        Draw("speech cases", stop + 1, 9);
     }
-    const std::string screen = std::to_string(width) + " wide: ";
-    ExpectUniform(lanes, 3, 0.015, screen + "lanes");
-    for (int lane = 1; lane <= 3; ++lane)
-      ExpectUniform(stops[lane], 2, 0.03, screen + "stops in lane " + std::to_string(lane));
-    ExpectUniform(speeches, 9, 0.015, screen + "speech cases");
+    ExpectUniform("lanes", 3, 0.015);
+    for (const char* lane : {"1", "2", "3"}) ExpectUniform(std::string("stops in lane ") + lane, 2, 0.03);
+    ExpectUniform("speech cases", 9, 0.015);
   }
 }
 
@@ -64,41 +64,31 @@ TEST_F(Draws, FlagLanesTheStopInEveryLaneAndTheSpeech) {
 // a blink run, 2 s and another blink run.
 TEST_F(Draws, SpyFromBelowSequencesAndTheSpeechAfterEachThatSpeaks) {
   const std::map<int, double> speaksAfter{{1, 2}, {2, 2}, {5, 1 + 4 * kTick}, {7, 3 + 6 * kTick}};
-  std::map<int, int> sequences, speeches[8];
   for (int run = 0; run < 70000; ++run) {
     const double start = AnyMoment();
-    const int sequence = Draw(start, 7);
-    ++sequences[sequence];
-    if (speaksAfter.count(sequence)) ++speeches[sequence][Draw(start + speaksAfter.at(sequence), 9)];
+    const int sequence = Draw("sequences", start, 7);
+    if (speaksAfter.count(sequence))
+      Draw("speech after sequence " + std::to_string(sequence), start + speaksAfter.at(sequence), 9);
   }
-  ExpectUniform(sequences, 7, 0.015, "sequences");
+  ExpectUniform("sequences", 7, 0.015);
   for (auto [sequence, after] : speaksAfter)
-    ExpectUniform(speeches[sequence], 9, 0.015, "speech cases after sequence " + std::to_string(sequence));
+    ExpectUniform("speech after sequence " + std::to_string(sequence), 9, 0.015);
 }
 
 // A show of Spy From Above alone: each draw a time after the last that the
-// last outcome sets: its sequence (2.04, 3 or 4.07 s), 55 ticks up, 4 s, 55 ticks down.
-TEST_F(Draws, SpyFromAboveRunAfterRun) {
+// last outcome sets: its sequence (2.04, 3 or 4.07 s), 55 ticks down, 4 s, 55
+// ticks up. Then shows started at the same moment in different processes:
+// the runner's bounce limit, 3 to 7, as their first draws.
+TEST_F(Draws, SpyFromAboveRunAfterRunAndProcessesStartedAtTheSameMoment) {
   const double sequenceTime[4] = {0, 2 + 4 * kTick, 3, 4 + 7 * kTick};
-  std::map<int, int> sequences;
-  double at = AnyMoment();
-  for (int run = 0; run < 30000; ++run) {
-    const int sequence = Draw(at, 3);
-    ++sequences[sequence];
-    at += sequenceTime[sequence] + 110 * kTick + 4;
-  }
-  ExpectUniform(sequences, 3, 0.015, "sequences");
-}
-
-// Shows started at the same moment in different processes: the runner's
-// bounce limit, 3 to 7, as their first draws.
-TEST_F(Draws, ProcessesSeededAtTheSameMomentDrawApart) {
-  std::map<int, int> limits;
+  for (int run = 0, sequence = 0; run < 30000; ++run)
+    sequence = Draw("above", (run ? host.now : AnyMoment()) + sequenceTime[sequence] + 110 * kTick + 4, 3);
+  ExpectUniform("above", 3, 0.015);
   for (int process = 0; process < 10000; ++process) {
     host.processSeed = process;
-    ++limits[Draw(1000, 5)];
+    Draw("bounce limits", 1000, 5);
   }
-  ExpectUniform(limits, 5, 0.015, "bounce limits");
+  ExpectUniform("bounce limits", 5, 0.015);
 }
 
 }  // namespace

@@ -62,27 +62,28 @@ class Timeline {
 
   Timeline(FakeBackend& host, ScreenSaver& s, size_t limit = 200000, std::function<void()> each = nullptr,
            double step = 0)
-      : host_(host) {
-    // The pictures other sprites show first, so that a shared picture goes by their name.
-    std::vector<std::pair<std::string, const Image*>> images{
-        {"stand", &s.stand}, {"heada", &s.heada}, {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd},
-        {"head1", &s.head1}, {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}};
+      : host_(host), s_(s) {
+    for (auto [name, image] : {std::pair<std::string, const Image*>{"stand", &s.stand}, {"heada", &s.heada},
+                               {"headb", &s.headb}, {"headc", &s.headc}, {"headd", &s.headd}, {"head1", &s.head1},
+                               {"head2", &s.head2}, {"head3", &s.head3}, {"head4", &s.head4}})
+      names_.emplace(image->Picture().cacheKey(), name);
     for (auto [name, frames] : {std::pair<std::string, const std::vector<Image>*>{"righty", &s.righty},
                                 {"lefty", &s.lefty}, {"righter", &s.righter}, {"lefter", &s.lefter}})
-      for (size_t i = 0; i < frames->size(); ++i) images.emplace_back(name + std::to_string(i), &(*frames)[i]);
-    images.insert(images.end(), {{"imgflag", &s.imgflag}, {"head", &s.head}, {"imgSurf", &s.imgSurf},
-                                 {"hand1", &s.hand1}, {"hand2", &s.hand2}, {"handa", &s.handa}, {"handb", &s.handb}});
-    for (auto [name, image] : images) {
-      watched_.push_back({name, image, image, nullptr, {}});
-      if (!image->Picture().isNull()) names_.emplace(image->Picture().cacheKey(), name);
-    }
-    watched_.push_back({"cloud", &s.cloud, nullptr, &s.cloudlbl, {}});
-    for (Watched& w : watched_) w.last = Now(w);
+      for (size_t i = 0; i < frames->size(); ++i)
+        names_.emplace((*frames)[i].Picture().cacheKey(), name + std::to_string(i));
+    for (auto [name, sprite] : {std::pair<std::string, const Control*>{"imgflag", &s.imgflag}, {"head", &s.head},
+                                {"imgSurf", &s.imgSurf}, {"hand1", &s.hand1}, {"hand2", &s.hand2},
+                                {"handa", &s.handa}, {"handb", &s.handb}, {"cloud", &s.cloud}})
+      watched_.push_back({name, sprite, Now(name, sprite)});
+    for (auto [name, frames] :
+         {std::pair<std::string, const std::vector<Image>*>{"gun", &s.gun}, {"bullet", &s.bullet}})
+      for (size_t i = 0; i < frames->size(); ++i)
+        watched_.push_back({name + std::to_string(i), &(*frames)[i], Now(name + std::to_string(i), &(*frames)[i])});
     host_.onPass = [this, limit, each] {
       passes.push_back(host_.now);
       if (passes.size() > limit) throw Runaway{};
       for (Watched& w : watched_) {
-        Event e = Now(w);
+        Event e = Now(w.name, w.sprite);
         if (e.picture != w.last.picture || e.left != w.last.left || e.top != w.last.top || e.visible != w.last.visible)
           events.push_back(w.last = e);
       }
@@ -94,6 +95,25 @@ class Timeline {
   Timeline(const Timeline&) = delete;
   Timeline& operator=(const Timeline&) = delete;
 
+  // The passes from `start` on as a script: for each pass, the effects started
+  // since the pass before ("blink" for "z_blink.wav"), then what `say` makes of
+  // each change the pass shows, then how long the pass took to come ("tick",
+  // or whole seconds: "2s").
+  std::string Script(double start, const std::vector<FakeBackend::Effect>& effects,
+                     const std::function<std::string(const Event&)>& say) const {
+    std::string script;
+    size_t effect = 0, event = 0;
+    for (double pass : passes) {
+      for (; effect < effects.size() && effects[effect].at <= start; ++effect)
+        script += effects[effect].file.substr(2, effects[effect].file.size() - 6) + ' ';
+      for (; event < events.size() && events[event].t <= pass; ++event) script += say(events[event]);
+      const double pause = pass - start;
+      script += (pause < 0.5 ? std::string("tick") : std::to_string(static_cast<int>(pause + 0.5)) + "s") + ' ';
+      start = pass;
+    }
+    return script;
+  }
+
   std::vector<Event> Of(const std::string& sprite) const {
     std::vector<Event> out;
     for (const Event& e : events)
@@ -104,19 +124,18 @@ class Timeline {
  private:
   struct Watched {
     std::string name;
-    const Control* control;
-    const Image* image;
-    const Label* label;
+    const Control* sprite;
     Event last;
   };
-  Event Now(const Watched& w) const {
+  Event Now(const std::string& name, const Control* sprite) const {
     std::string picture;
-    if (w.image && !w.image->Picture().isNull()) {
-      auto it = names_.find(w.image->Picture().cacheKey());
+    if (sprite == &s_.cloud) {
+      picture = s_.cloudlbl.Caption().toStdString();
+    } else if (const QPixmap& shown = static_cast<const Image*>(sprite)->Picture(); !shown.isNull()) {
+      auto it = names_.find(shown.cacheKey());
       picture = it == names_.end() ? "?" : it->second;
     }
-    if (w.label) picture = w.label->Caption().toStdString();
-    return {host_.now, w.name, picture, w.control->Left(), w.control->Top(), w.control->Visible()};
+    return {host_.now, name, picture, sprite->Left(), sprite->Top(), sprite->Visible()};
   }
   static void PassEvery(FakeBackend& host, double step, double t, double until) {
     if (t >= until) return;
@@ -128,6 +147,7 @@ class Timeline {
   }
 
   FakeBackend& host_;
+  const ScreenSaver& s_;
   std::vector<Watched> watched_;
   std::map<qint64, std::string> names_;
 };

@@ -4,19 +4,14 @@
 
 namespace {
 
-class Waits : public ShowFixture {
- protected:
-  void SetUp() override {
-    ShowFixture::SetUp();
-    MakeShow();
-  }
-};
+using Waits = ShowFixture;
 
 // A tick lasts SpinSpeed hundredths, deaf, then makes one pass; a fixed wait
 // (its length shows in the episodes' timelines) handles messages as they come
 // without spinning. Late in the day, where a single-precision time of day has
 // steps of almost 8 ms.
 TEST_F(Waits, TickIsDeafThenMakesOnePassAndAFixedWaitAnswersAtOnceWhateverTheSpeed) {
+  MakeShow();
   host.midnightOffset = 86000.0;
   for (float speed : {1.0f, 10.0f, 57.5f, 200.0f})
     for (bool tick : {true, false}) {
@@ -34,6 +29,7 @@ TEST_F(Waits, TickIsDeafThenMakesOnePassAndAFixedWaitAnswersAtOnceWhateverTheSpe
 }
 
 TEST_F(Waits, AtMidnightAFixedWaitEndsWhenTheClockWrapsAndATickIsNotHeld) {
+  MakeShow();
   host.midnightOffset = 86400.0 - 1.5;
   Probe().Wait4Sec();
   EXPECT_NEAR(host.now, 1.5, 1e-6);
@@ -48,6 +44,7 @@ TEST_F(Waits, AtMidnightAFixedWaitEndsWhenTheClockWrapsAndATickIsNotHeld) {
 // Every episode's sounds go through here: with the sound off nothing else
 // changes, as no effect waits.
 TEST_F(Waits, EffectsPlayFromTheDataFolderWithoutWaitingAndNotAtAllWithTheSoundOff) {
+  MakeShow();
   dir.Write("z_step.wav", "RIFF");
   Starter::Settings.Sound = 1;  // any non-zero value is on
   Probe().PlayEffect("z_step.wav");
