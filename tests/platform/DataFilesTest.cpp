@@ -1,5 +1,6 @@
 // The data files (theme, effects, preview strip) as the program reaches them:
-// whatever lies at their names, and whatever the folder is called.
+// whatever lies at their names, and whatever the folder is called; and the
+// theme's commands.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -63,6 +64,22 @@ TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
   // The bytes read, so that nothing put at the name since can reach the sound system.
   EXPECT_EQ(host.given, (std::vector<std::string>{"MThd", "RIFF"}));
   EXPECT_NE(LoadImageA(0, ProgramPath("Z_Preview.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), 0u);
+}
+
+// A reply is cut to its buffer; what cannot be done answers with a code.
+// (Whether the theme plays or has stopped: the show's input tests.)
+TEST_F(DataFiles, ThemeCommandsCutTheirReplyAndFailWithACode) {
+  char reply[4] = "x";
+  EXPECT_NE(mciSendStringA("status theme mode", reply, 4, 0), 0u);
+  EXPECT_STREQ(reply, "");
+  EXPECT_EQ(OpenTheme(ProgramPath("none.mid")), MCIERR_FILE_NOT_FOUND);
+  for (const char* command : {"stop theme", "close theme", "play theme from 0", "", "open", "dance theme"})
+    EXPECT_NE(mciSendStringA(command, nullptr, 0, 0), 0u) << command;
+  dir.Write("t.mid", "MThd");
+  ASSERT_EQ(OpenTheme(ProgramPath("t.mid")), 0u);
+  ASSERT_EQ(mciSendStringA("play theme from 0", nullptr, 0, 0), 0u);
+  EXPECT_EQ(mciSendStringA("status theme mode", reply, 4, 0), 0u);
+  EXPECT_STREQ(reply, "pla");
 }
 
 }  // namespace
