@@ -29,7 +29,6 @@ TEST_F(Dispatch, SwitchesAreFoundAnywhereInTheLineInTheirOrder) {
     EXPECT_EQ(Starter::Settings.SpinSpeed != 0, c.mode != 0) << c.line;
     EXPECT_EQ(ErrorWindowCaption(), "") << c.line;
   }
-  EXPECT_EQ(Starter::CmdLine, "x/s");  // trimmed and lower-cased
 }
 
 TEST_F(Dispatch, PasswordModeReadsItsOwnerFromTheLineOrReportsWhyNot) {

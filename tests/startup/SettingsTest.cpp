@@ -26,7 +26,7 @@ TEST_F(Settings, SwitchesAreOnAboveZeroTheSpeedIsBoundedAndDefaultsHoldUntilTheF
   };
   for (const auto& [ini, expected] : cases) {
     Starter::ResetForTests();
-    if (ini) WriteIni(ini);
+    if (ini) dir.Write("zentravo.ini", std::string("[Zorvik_The_Vexling]\n") + ini);
     Starter::X_GetData();
     const Starter::SettingsRecord& s = Starter::Settings;
     EXPECT_EQ((std::vector<float>{float(s.Intro), float(s.Runner), float(s.Gunner), float(s.Flag), float(s.Above),
