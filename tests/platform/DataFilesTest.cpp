@@ -1,9 +1,7 @@
 // The data files (theme, effects, preview strip) as the program reaches them:
-// whatever lies at their names, and whatever the folder is called; and the
-// theme's commands.
+// whatever lies at their names, and whatever the folder is called.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -52,9 +50,6 @@ TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
   setenv(kWinDirVariable, folder.c_str(), 1);
   std::ofstream(folder + "/z_wumble.mid") << "MThd";
   std::ofstream(folder + "/z_step.wav") << "RIFF";
-  QImage strip(20, 5, QImage::Format_RGB32);
-  strip.fill(Qt::red);
-  ASSERT_TRUE(strip.save(QString::fromStdString(folder + "/Z_Preview.bmp"), "BMP"));
 
   EXPECT_EQ(OpenTheme(ProgramPath("z_wumble.mid")), 0u);
   EXPECT_TRUE(sndPlaySoundA(ProgramPath("z_step.wav").c_str(), SND_ASYNC));
@@ -62,22 +57,6 @@ TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
                                                   "PlayEffect " + folder + "/z_step.wav"}));
   // The bytes read, so that nothing put at the name since can reach the sound system.
   EXPECT_EQ(host.given, (std::vector<std::string>{"MThd", "RIFF"}));
-  EXPECT_NE(LoadImageA(0, ProgramPath("Z_Preview.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), 0u);
-}
-
-// A reply is cut to its buffer; what cannot be done answers with a code.
-// (Whether the theme plays or has stopped: the show's input tests.)
-TEST_F(DataFiles, ThemeCommandsCutTheirReplyAndFailWithACode) {
-  EXPECT_EQ(OpenTheme(ProgramPath("none.mid")), MCIERR_FILE_NOT_FOUND);
-  for (const char* command :
-       {"status theme mode", "stop theme", "close theme", "play theme from 0", "", "open", "dance theme"})
-    EXPECT_NE(mciSendStringA(command, nullptr, 0, 0), 0u) << command;
-  dir.Write("t.mid", "MThd");
-  ASSERT_EQ(OpenTheme(ProgramPath("t.mid")), 0u);
-  ASSERT_EQ(mciSendStringA("play theme from 0", nullptr, 0, 0), 0u);
-  char reply[4];
-  EXPECT_EQ(mciSendStringA("status theme mode", reply, 4, 0), 0u);
-  EXPECT_STREQ(reply, "pla");
 }
 
 }  // namespace
