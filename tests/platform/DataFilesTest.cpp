@@ -13,8 +13,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class DataFiles : public testing::Test {
  protected:
   TempWinDir dir;
@@ -46,7 +44,7 @@ TEST_F(DataFiles, AnythingButARegularFileOfASaneSizeIsMissing) {
 
 TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
   const std::string folder = dir.File("my \"saver\" \\ files");
-  fs::create_directory(folder);
+  std::filesystem::create_directory(folder);
   setenv(kWinDirVariable, folder.c_str(), 1);
   std::ofstream(folder + "/z_wumble.mid") << "MThd";
   std::ofstream(folder + "/z_step.wav") << "RIFF";
