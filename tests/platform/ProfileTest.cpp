@@ -200,8 +200,8 @@ TEST_F(Profile, ConcurrentWritersNeverLoseAKeyNorTearAWrite) {
 TEST(IniText, FindAndPutTakeTheFirstMatchOnly) {
   const std::string mark = "\xEF\xBB\xBF";
   const std::pair<std::string, std::optional<std::string>> found[] = {
-      {mark + "[S]\r\nk=1\r\n", "1"}, {"[S]\nk=1\n[S]\nk=2\n", "1"},      {"[S]\nb=1\n[S]\nk=2\n", std::nullopt},
-      {"[S]\n;k=1\n", std::nullopt},  {"[S]\nk=1\nK=2\n", "1"}};
+      {mark + "[S]\r\nk=1\r\n", "1"}, {"[S]\nk=1\n[S]\nk=2\n", "1"}, {"[S]\nb=1\n[S]\nk=2\n", std::nullopt},
+      {"[S]\n;k=1\n", std::nullopt}, {"[S]\nk=1\nK=2\n", "1"}};
   for (const auto& [text, value] : found) EXPECT_EQ(ini::Find(text, "S", "k"), value) << text;
   // "k=3" put into each text; a key added to a section that ends the text
   // without a line end starts a line of its own.
