@@ -56,21 +56,15 @@ TEST_F(Profile, NamesMatchWithoutCaseValuesAreTrimmedUnquotedAndCut) {
   EXPECT_EQ(Get("S", "k", 4), "xxx");
 }
 
-// What may lie at the settings file's name besides a file: each reads as
-// missing at once, and no write replaces it.
-TEST_F(Profile, AnythingButARegularFileOfASaneSizeReadsAsMissingAndIsKept) {
-  const std::pair<const char*, std::function<void(const std::string&)>> notAFile[] = {
-      {"FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }},
-      {"file over 1 MiB", [](const std::string& p) { std::ofstream(p) << "[S]\nk=1\n" << std::string(1 << 20, ';'); }}};
-  for (const auto& [name, make] : notAFile) {
-    const std::string path = dir.File("zentravo.ini");
-    make(path);
-    EXPECT_EQ(Get("S", "k"), "dflt") << name;
-    EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2", "zentravo.ini")) << name;
-    EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(path)) && fs::file_size(path) < 100) << name;
-    EXPECT_EQ(Leftovers(), std::vector<std::string>{}) << name;
-    fs::remove_all(path);
-  }
+// A file over the bound at the settings file's name reads as missing at once,
+// and no write replaces it. (A FIFO there reads alike: DataFilesTest.)
+TEST_F(Profile, AFileOverTheBoundReadsAsMissingAndIsKept) {
+  const std::string big = "[S]\nk=1\n" + std::string(safefile::kMaxSettingsBytes, ';');
+  dir.Write("zentravo.ini", big);
+  EXPECT_EQ(Get("S", "k"), "dflt");
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2", "zentravo.ini"));
+  EXPECT_TRUE(dir.Read("zentravo.ini") == big);
+  EXPECT_EQ(Leftovers(), std::vector<std::string>{});
 }
 
 // A file that cannot be read is never replaced.
@@ -87,19 +81,6 @@ TEST_F(Profile, AFailedStepLeavesTheOldFileWholeAndNoTemporaryFile) {
     EXPECT_EQ(Leftovers(), std::vector<std::string>{}) << step;
   }
   SetProfileFaultForTests({});
-}
-
-TEST_F(Profile, WriteKeepsEveryOtherLineByteForByte) {
-  const std::string before =
-      "; my notes\r\n[Other]\r\nkeep = this  \r\n\r\n[Zorvik_The_Vexling]\r\nfirstrun=1\r\n"
-      "SpinSpeed=5\r\nunknown=x\r\n\r\n[Last]\r\nz=9";
-  dir.Write("zentravo.ini", before);
-  ASSERT_TRUE(WritePrivateProfileStringA("ZORVIK_THE_VEXLING", "spinspeed", "7", "zentravo.ini"));
-  ASSERT_TRUE(WritePrivateProfileStringA("Zorvik_The_Vexling", "Sound", "0", "zentravo.ini"));
-  ASSERT_TRUE(WritePrivateProfileStringA("New", "n", "1", "zentravo.ini"));
-  EXPECT_EQ(dir.Read("zentravo.ini"),
-            "; my notes\r\n[Other]\r\nkeep = this  \r\n\r\n[Zorvik_The_Vexling]\r\nfirstrun=1\r\n"
-            "spinspeed=7\r\nunknown=x\r\nSound=0\r\n\r\n[Last]\r\nz=9\r\n[New]\r\nn=1\r\n");
 }
 
 TEST_F(Profile, AWriteThatTheNextReadWouldRefuseFailsAndKeepsTheFile) {
@@ -203,9 +184,13 @@ TEST(IniText, FindAndPutTakeTheFirstMatchOnly) {
       {mark + "[S]\r\nk=1\r\n", "1"}, {"[S]\nk=1\n[S]\nk=2\n", "1"}, {"[S]\nb=1\n[S]\nk=2\n", std::nullopt},
       {"[S]\n;k=1\n", std::nullopt}, {"[S]\nk=1\nK=2\n", "1"}};
   for (const auto& [text, value] : found) EXPECT_EQ(ini::Find(text, "S", "k"), value) << text;
-  // "k=3" put into each text; a key added to a section that ends the text
-  // without a line end starts a line of its own.
+  // "k=3" put into each text, every other line kept byte for byte; a key
+  // added to a section that ends the text without a line end starts a line
+  // of its own.
   const std::pair<std::string, std::string> put[] = {
+      {"; c\r\n[s]\r\n K = 1 \r\n\r\n[T]\r\nz=9", "; c\r\n[s]\r\nk=3\r\n\r\n[T]\r\nz=9"},
+      {"[s]\r\na=1\r\n\r\n[T]\r\nz=9", "[s]\r\na=1\r\nk=3\r\n\r\n[T]\r\nz=9"},
+      {"[T]\r\nz=9", "[T]\r\nz=9\r\n[S]\r\nk=3\r\n"},
       {mark + "[S]\r\nk=1\r\n", mark + "[S]\r\nk=3\r\n"},
       {mark, mark + "[S]\nk=3\n"},
       {"[S]\nk=1\n[S]\nk=2\n", "[S]\nk=3\n[S]\nk=2\n"},
