@@ -27,17 +27,14 @@ fail() {
 # Xvfb options) and prepares ZENTRAVO_WINDIR with the data files from $1.
 e2e_setup() {
   local data_dir=$1 size=${2:-1024x768}
-  local xvfb_options=("${@:3}")
   E2E_TMP=$(mktemp -d /tmp/zentravo-e2e-XXXXXX)
   trap e2e_cleanup EXIT
   export XDG_RUNTIME_DIR=$E2E_TMP/runtime
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   export ZENTRAVO_WINDIR=$E2E_TMP/windir
   mkdir -p "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling"
-  if [ -n "$data_dir" ] && [ -d "$data_dir" ]; then
-    cp "$data_dir"/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/"
-  fi
-  start_xvfb "$size" "${xvfb_options[@]}" -noreset
+  [ -d "$data_dir" ] && cp "$data_dir"/* "$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling/"
+  start_xvfb "$size" "${@:3}" -noreset
   export DISPLAY=$XVFB_DISPLAY
   export QT_QPA_PLATFORM=xcb
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}

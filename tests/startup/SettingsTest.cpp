@@ -11,11 +11,9 @@ using Settings = Startup;
 
 TEST_F(Settings, SwitchesAreOnAboveZeroTheSpeedIsBoundedAndDefaultsHoldUntilTheFirstRun) {
   // Intro, Runner, Gunner, Flag, Above, Below, Sound, SpinSpeed.
-  const std::vector<float> defaults = {-1, -1, -1, -1, -1, -1, -1, 1};
   auto allOff = [](float speed) { return std::vector<float>{0, 0, 0, 0, 0, 0, 0, speed}; };
   const std::pair<const char*, std::vector<float>> cases[] = {
-      {nullptr, defaults},
-      {"firstrun=0\nIntro=0\nSound=0\nSpinSpeed=50\n", defaults},
+      {"firstrun=0\nIntro=0\nSound=0\nSpinSpeed=50\n", {-1, -1, -1, -1, -1, -1, -1, 1}},  // the defaults
       {"firstrun=1\nIntro=2\nRunner=1abc\nGunner=-1\nFlag=0\nAbove=abc\nBelow=\nSpinSpeed=2.5\n",
        {-1, -1, 0, 0, 0, 0, 0, 2.5f}},
       {"firstrun=1\nSpinSpeed=0\n", allOff(1)},
@@ -23,13 +21,13 @@ TEST_F(Settings, SwitchesAreOnAboveZeroTheSpeedIsBoundedAndDefaultsHoldUntilTheF
   };
   for (const auto& [ini, expected] : cases) {
     Starter::ResetForTests();
-    if (ini) dir.Write("zentravo.ini", std::string("[Zorvik_The_Vexling]\n") + ini);
+    dir.Write("zentravo.ini", std::string("[Zorvik_The_Vexling]\n") + ini);
     Starter::X_GetData();
     const Starter::SettingsRecord& s = Starter::Settings;
     EXPECT_EQ((std::vector<float>{float(s.Intro), float(s.Runner), float(s.Gunner), float(s.Flag), float(s.Above),
                                   float(s.Below), float(s.Sound), s.SpinSpeed}),
               expected)
-        << (ini ? ini : "no file");
+        << ini;
   }
 }
 
