@@ -56,17 +56,6 @@ TEST_F(Profile, NamesMatchWithoutCaseValuesAreTrimmedUnquotedAndCut) {
   EXPECT_EQ(Get("S", "k", 4), "xxx");
 }
 
-// A file over the bound at the settings file's name reads as missing at once,
-// and no write replaces it. (A FIFO there reads alike: DataFilesTest.)
-TEST_F(Profile, AFileOverTheBoundReadsAsMissingAndIsKept) {
-  const std::string big = "[S]\nk=1\n" + std::string(safefile::kMaxSettingsBytes, ';');
-  dir.Write("zentravo.ini", big);
-  EXPECT_EQ(Get("S", "k"), "dflt");
-  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2", "zentravo.ini"));
-  EXPECT_TRUE(dir.Read("zentravo.ini") == big);
-  EXPECT_EQ(Leftovers(), std::vector<std::string>{});
-}
-
 // A file that cannot be read is never replaced.
 TEST_F(Profile, AFailedStepLeavesTheOldFileWholeAndNoTemporaryFile) {
   const std::pair<std::string, int> faults[] = {
@@ -83,13 +72,24 @@ TEST_F(Profile, AFailedStepLeavesTheOldFileWholeAndNoTemporaryFile) {
   SetProfileFaultForTests({});
 }
 
-TEST_F(Profile, AWriteThatTheNextReadWouldRefuseFailsAndKeepsTheFile) {
+// The size bound: a write that would pass it fails, one that reaches it
+// exactly is still read back; a file over it at the settings file's name
+// reads as missing at once and no write replaces it (a FIFO there reads
+// alike: DataFilesTest).
+TEST_F(Profile, NoFileOverTheSizeBoundIsWrittenOrRead) {
   const size_t room = safefile::kMaxSettingsBytes - std::string("[S]\nk=\n").size();
   dir.Write("zentravo.ini", "[S]\nk=1\n");
   EXPECT_EQ(Put(std::string(room + 1, 'x')), EFBIG);
   EXPECT_TRUE(dir.Read("zentravo.ini") == "[S]\nk=1\n");
   EXPECT_EQ(Put(std::string(room, 'x')), 0);  // exactly the limit: still read back
   EXPECT_EQ(Get("S", "k", 2), "x");
+
+  const std::string big = "[S]\nk=1\n" + std::string(safefile::kMaxSettingsBytes, ';');
+  dir.Write("zentravo.ini", big);
+  EXPECT_EQ(Get("S", "k"), "dflt");
+  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2", "zentravo.ini"));
+  EXPECT_TRUE(dir.Read("zentravo.ini") == big);
+  EXPECT_EQ(Leftovers(), std::vector<std::string>{});
 }
 
 // We run the tests as root, whom the mode does not stop: only the owner's
