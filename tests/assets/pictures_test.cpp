@@ -5,9 +5,6 @@
 
 namespace {
 
-// The preview strip: a bitmap of twenty 100 x 75 frames.
-QImage Strip() { return QImage(ZENTRAVO_BUILD_DATA_DIR "/Z_Preview.bmp", "BMP"); }
-
 TEST(Pictures, EveryPictureLoadsAtItsExactSizeAndShowsSomething) {
   for (const PictureSpec& spec : AllPictures()) {
     const QImage image = LoadPicture(spec.name);
@@ -78,10 +75,13 @@ TEST(Pictures, BulletAndMuzzleAreDrawnInTheRowsTheShowLinesThemUpBy) {
   }
 }
 
-// The strip's frames all show something, and one after another they move (a
-// short hold with the flag is fine).
-TEST(PreviewStrip, IsABitmapOfTwentyFramesThatShowSomethingAndMove) {
-  const QImage strip = Strip();
+// The preview strip, a bitmap of twenty 100 x 75 frames: they all show
+// something, and one after another they move (a short hold with the flag is
+// fine). The planet's rim is drawn smooth: in most columns its topmost pixel
+// is only partly covered, a shade between the black sky and the planet below
+// it (frame 10 has the hero in the middle and no stars below row 50).
+TEST(PreviewStrip, FramesShowSomethingAndMoveAndThePlanetsRimIsSmooth) {
+  const QImage strip(ZENTRAVO_BUILD_DATA_DIR "/Z_Preview.bmp", "BMP");
   ASSERT_EQ(strip.size(), QSize(2000, 75));
   int moving = 0;
   for (int k = 0; k < 20; ++k) {
@@ -96,13 +96,7 @@ TEST(PreviewStrip, IsABitmapOfTwentyFramesThatShowSomethingAndMove) {
     moving += changed > 50;
   }
   EXPECT_GE(moving, 14);
-}
 
-// The planet's rim is drawn smooth: in most columns its topmost pixel is only
-// partly covered, a shade between the black sky and the planet below it.
-// Frame 10 has the hero in the middle and no stars below row 50.
-TEST(PreviewStrip, PlanetsRimIsSmooth) {
-  const QImage strip = Strip();
   int blended = 0, columns = 0;
   for (int x : {0, 5, 10, 15, 20, 25, 30, 70, 75, 80, 85, 90, 95, 99}) {
     int y = 50;
