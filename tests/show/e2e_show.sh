@@ -1,9 +1,9 @@
 #!/bin/bash
 # The show mode end to end, under a private X server:
-#   "/s" covers the screen in black without a pointer (that it is topmost and
-#   the first title: e2e_first_frame.sh); the title picture comes; a key or
-#   a mouse button ends the program with code 0, a moving mouse or a click on
-#   a title does not (the theme: IntroTest, SoundDeviceTest, sounds_test).
+#   "/s" covers the screen in black without a pointer (that it is topmost, the
+#   first title and a key ending it: e2e_first_frame.sh); the title picture
+#   comes; a mouse button ends the program with code 0, a moving mouse or a
+#   click on a title does not (the theme: IntroTest, SoundDeviceTest, sounds_test).
 #   Then episodes alone, as the server
 #   draws them: a sprite cut by the top and left edges (the runner coming in
 #   at the top left) and moving ones leaving no trail (the banner seen whole
@@ -49,7 +49,7 @@ start_show() {
   wait_until 15 screen_black || fail "the show did not cover the screen in black"
 }
 
-# --- 1: pointer, title; a moving mouse stays, a key ends ---
+# --- 1: pointer and title; a moving mouse or a click on the title stays, a button on the background ends ---
 [ "$(pointer)" = visible ] || fail "the pointer probe does not see the pointer before the show"
 
 start_show first
@@ -58,19 +58,13 @@ wait_until 10 title2_shows || fail "title2 did not appear"
 
 xdotool mousemove 100 100 mousemove 600 500 mousemove 900 700
 stays_alive 1.5 || fail "moving the mouse ended the show"
-xdotool key space
-ends_with_zero "a key"
-
-# --- 2: a click on a title is the title's; any button on the background ends ---
-start_show second
-wait_until 10 title2_shows || fail "title2 did not appear (second show)"
 xdotool mousemove 512 404 click 1
 stays_alive 1.0 || fail "a click on the title ended the show"
 xdotool mousemove 1000 700 mousedown 3
 ends_with_zero "the right button"
 xdotool mouseup 3
 
-# --- 3: episodes alone (those named in $1), silent, at SpinSpeed $2 ---
+# --- 2: episodes alone (those named in $1), silent, at SpinSpeed $2 ---
 start_episode() {
   local e
   {
