@@ -115,8 +115,5 @@ start_episode "Flag Below" 1
 wait_until 120 eval 'shoot && [ "$(whites)" -gt 2000 ]' || fail "no speech cloud came"
 touching=$(white_on_black)
 [ "$touching" = 0 ] || fail "the speech cloud's white meets the black background at $touching pixels"
-xdotool key space
-ends_with_zero "a key during the speech"
-unset QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING
 
 echo "-- all checks passed"
