@@ -30,7 +30,7 @@ TEST_P(Intro, TitlesComeAtThreeAndSixGoTogetherAtTwentyOneAndItReturnsAtTwentyFo
     EXPECT_FALSE(host.musicOpen);
     return;
   }
-  EXPECT_DOUBLE_EQ(host.musicStartedAt, 0);  // the calls themselves: see the input tests
+  EXPECT_DOUBLE_EQ(host.musicStartedAt, 0);  // the calls themselves: DataFilesTest
   char reply[256];
   EXPECT_EQ(mciSendStringA("status theme mode", reply, 255, 0), 0u) << "the device stays open";
 }

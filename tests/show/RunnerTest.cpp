@@ -77,7 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Case{"FirstRunFromTheTopLeftCorner", 1024, 768, std::nullopt, 0.0f, 3, +1, +1},
                     Case{"FromTheLeft", 1024, 768, std::pair{-1900.f, 4000.f}, 0.2f, 4, +1, +1},
                     Case{"FromTheRight", 1024, 768, std::pair{15400.f, 4000.f}, 0.4f, 5, -1, +1},
-                    Case{"FromTheTop", 1024, 768, std::pair{6000.f, -1900.f}, 0.6f, 6, +1, +1},
                     Case{"FromTheBottom", 1024, 768, std::pair{6000.f, 11550.f}, 0.999f, 7, +1, -1},
                     Case{"FromTheBottomRightTurningBoth", 1024, 768, std::pair{15400.f, 11550.f}, 0.0f, 3, -1, -1},
                     // Far above the top right: it turns off the left edge on its way in.

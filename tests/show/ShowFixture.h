@@ -203,10 +203,4 @@ class ShowFixture : public testing::Test {
     }
     return -1;
   }
-  void PressKeyAt(double t) {
-    host.At(t, [this] {
-      int16_t key = 27, shift = 0;
-      show->Form_KeyDown(key, shift);
-    });
-  }
 };

@@ -1,9 +1,9 @@
 #!/bin/bash
 # The show mode end to end, under a private X server:
-#   "/s" covers the screen in black without a pointer (that it is topmost and
-#   the first title: e2e_first_frame.sh); the title picture comes; a key or
-#   a mouse button ends the program with code 0, a moving mouse or a click on
-#   a title does not (the theme: IntroTest, SoundDeviceTest, sounds_test).
+#   "/s" covers the screen in black without a pointer (that it is topmost, the
+#   first title and a key ending it: e2e_first_frame.sh); the title picture
+#   comes; a mouse button ends the program with code 0, a moving mouse or a
+#   click on a title does not (the theme: IntroTest, SoundDeviceTest, sounds_test).
 #   Then episodes alone, as the server
 #   draws them: a sprite cut by the top and left edges (the runner coming in
 #   at the top left) and moving ones leaving no trail (the banner seen whole
@@ -49,7 +49,7 @@ start_show() {
   wait_until 15 screen_black || fail "the show did not cover the screen in black"
 }
 
-# --- 1: pointer, title; a moving mouse stays, a key ends ---
+# --- 1: pointer and title; a moving mouse or a click on the title stays, a button on the background ends ---
 [ "$(pointer)" = visible ] || fail "the pointer probe does not see the pointer before the show"
 
 start_show first
@@ -58,19 +58,13 @@ wait_until 10 title2_shows || fail "title2 did not appear"
 
 xdotool mousemove 100 100 mousemove 600 500 mousemove 900 700
 stays_alive 1.5 || fail "moving the mouse ended the show"
-xdotool key space
-ends_with_zero "a key"
-
-# --- 2: a click on a title is the title's; any button on the background ends ---
-start_show second
-wait_until 10 title2_shows || fail "title2 did not appear (second show)"
 xdotool mousemove 512 404 click 1
 stays_alive 1.0 || fail "a click on the title ended the show"
 xdotool mousemove 1000 700 mousedown 3
 ends_with_zero "the right button"
 xdotool mouseup 3
 
-# --- 3: episodes alone (those named in $1), silent, at SpinSpeed $2 ---
+# --- 2: episodes alone (those named in $1), silent, at SpinSpeed $2 ---
 start_episode() {
   local e
   {
@@ -79,13 +73,12 @@ start_episode() {
   } >"$ZENTRAVO_WINDIR/zentravo.ini"
   start_show "$1"
 }
-# The box around everything not black in the last shot: BOX_W BOX_H BOX_X BOX_Y BOX_R BOX_B.
+# The box around everything not black in the last shot: BOX_W BOX_H BOX_X BOX_Y.
 box() {
   local b
   b=$(convert "$SHOT" -bordercolor black -border 1 -format '%@' info: 2>/dev/null)
   [[ $b =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
   BOX_W=${BASH_REMATCH[1]} BOX_H=${BASH_REMATCH[2]} BOX_X=$((BASH_REMATCH[3] - 1)) BOX_Y=$((BASH_REMATCH[4] - 1))
-  BOX_R=$((BOX_X + BOX_W)) BOX_B=$((BOX_Y + BOX_H))
 }
 # True when the shot shows something whose box passes the test in $1.
 shows() { shoot && box && [ "$BOX_W" -gt 0 ] && eval "$1"; }
@@ -93,17 +86,16 @@ describe() { echo "${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}"; }
 
 start_episode Runner 10  # a slower tick for the shots
 wait_until 10 shows true || fail "the runner did not come"
-[ "$BOX_X" -eq 0 ] && [ "$BOX_Y" -eq 0 ] && [ "$BOX_R" -le 200 ] && [ "$BOX_B" -le 200 ] ||
+[ "$BOX_X" -eq 0 ] && [ "$BOX_Y" -eq 0 ] && [ "$BOX_W" -le 200 ] && [ "$BOX_H" -le 200 ] ||
   fail "the runner was first seen away from the top-left corner: $(describe)"
 xdotool key space
 ends_with_zero "a key during the runner"
 
-# The banner is 116 x 126, the bullet in its top rows; it hangs from the middle.
+# The banner is 116 x 126, the bullet in its top rows; nothing else shows
+# beside it (where it hangs: GunnerTest).
 start_episode Gunner 1
 wait_until 30 shows '[ "$BOX_W" -ge 100 ] && [ "$BOX_W" -le 116 ] && [ "$BOX_H" -ge 100 ] && [ "$BOX_H" -le 126 ]' ||
   fail "no banner was seen: $(describe)"
-[ "$BOX_Y" -gt 0 ] && [ "$BOX_B" -lt 768 ] && [ "$BOX_X" -ge 380 ] && [ "$BOX_R" -le 650 ] ||
-  fail "the banner is not wholly on screen near the middle: $(describe)"
 xdotool key space
 ends_with_zero "a key during the banner"
 
@@ -122,10 +114,6 @@ export QT_FONT_DPI=144 QT_ENABLE_HIGHDPI_SCALING=0
 start_episode "Flag Below" 1
 wait_until 120 eval 'shoot && [ "$(whites)" -gt 2000 ]' || fail "no speech cloud came"
 touching=$(white_on_black)
-echo "-- cloud: $(whites) white pixels, $touching beside the background"
 [ "$touching" = 0 ] || fail "the speech cloud's white meets the black background at $touching pixels"
-xdotool key space
-ends_with_zero "a key during the speech"
-unset QT_FONT_DPI QT_ENABLE_HIGHDPI_SCALING
 
 echo "-- all checks passed"
