@@ -27,8 +27,26 @@ TEST_F(ErrorReport, OnlyInTheShowThePointerComesBackAndTheShowWindowGoes) {
   EXPECT_TRUE(vb::FormInstance<BugReportForm>().windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
+// The common exit stops the theme only while it sounds, and closes it in
+// either case, so a later open finds the device free.
+TEST_F(ErrorReport, CommonExitStopsAThemeThatPlaysAndClosesIt) {
+  dir.Write("theme.mid", "MThd");
+  const std::string open = "open \"" + dir.File("theme.mid") + "\" type sequencer alias theme";
+  for (double playedFor : {1.0, host.musicLength + 1}) {
+    host.calls.clear();
+    host.now = 0;
+    ASSERT_EQ(Starter::SendMci(open), 0);
+    Starter::SendMci("play theme from 0");
+    host.now = playedFor;
+    EXPECT_THROW(Starter::X_Cleanup_And_End(), ProcessEnded);
+    const bool stopped = !host.CallsStartingWith("MusicStop").empty();
+    EXPECT_EQ(stopped, playedFor < host.musicLength) << playedFor;
+    EXPECT_EQ(host.CallsStartingWith("MusicClose").size(), 1u) << playedFor;
+  }
+}
+
 // Closing the error window goes through the common exit, which shows the
-// pointer again. (Stopping the theme there: the show's input tests.)
+// pointer again.
 TEST_F(ErrorReport, ButtonOpensTheBugPageEachTimeAndClosingEnds) {
   System::ErrNumber = 5;
   System::ReportError("Starter/Main");
