@@ -122,10 +122,7 @@ class Backend {
   virtual void WatchOwnWindow(QWidget* window, std::function<void()> gone) = 0;
   // Calls `hidden` when our window, once it has been on the screen, is
   // minimised, or unmapped by another program.
-  virtual void WatchShownWindow(QWidget* window, std::function<void()> hidden) {
-    (void)window;
-    (void)hidden;
-  }
+  virtual void WatchShownWindow(QWidget* window, std::function<void()> hidden) = 0;
   // The border a window manager adds, or will add, around our top-level
   // window: its width on each side in pixels; all zero without one.
   virtual RECT FrameMargins(QWidget* window) = 0;

@@ -139,6 +139,4 @@ bool FakeBackend::CanHostChild(uint32_t handle) {
   return foreignRects.count(handle) > 0;
 }
 
-void FakeBackend::PaintBlackBySystem(QWidget*) {}
-
 RECT FakeBackend::FrameMargins(QWidget* window) { return window->isWindow() ? frame : RECT{}; }

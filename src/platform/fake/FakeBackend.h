@@ -89,11 +89,13 @@ class FakeBackend : public Backend {
   uint32_t WindowHandle(QWidget* window) override;
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
-  // No window is ever destroyed by another program here.
+  // No window is ever destroyed or hidden by another program here, and the
+  // system paints nothing.
   void WatchForeignWindow(uint32_t, std::function<void()>) override {}
   bool CanHostChild(uint32_t handle) override;
-  void PaintBlackBySystem(QWidget* window) override;
+  void PaintBlackBySystem(QWidget*) override {}
   void WatchOwnWindow(QWidget*, std::function<void()>) override {}
+  void WatchShownWindow(QWidget*, std::function<void()>) override {}
   RECT FrameMargins(QWidget* window) override;
 
  private:

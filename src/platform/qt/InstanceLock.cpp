@@ -1,6 +1,5 @@
 #include "platform/qt/InstanceLock.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -45,7 +44,8 @@ InstanceLock::InstanceLock(const std::string& folder) {
   if (guard >= 0) LockWithin(guard, std::chrono::seconds(2));
   const std::string path = folder + "/.instance-lock";
   fd_ = OpenFile(path);
-  if (fd_ >= 0 && OddThingAt(path)) {  // a FIFO or a device
+  struct stat opened{};
+  if (fd_ >= 0 && (::fstat(fd_, &opened) != 0 || !S_ISREG(opened.st_mode))) {  // a FIFO or a device
     ::close(fd_);
     fd_ = -1;
   }
