@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <QWindow>
 #include <cassert>
+#include <cmath>
 #include <exception>
 #include <random>
 
@@ -32,4 +34,10 @@ uint64_t Backend::ProcessSeed() {
     return noise ^ static_cast<uint64_t>(getpid());
   }();
   return seed;
+}
+
+void Backend::PlaceInDevicePixels(QWindow* window, const QRect& device) {
+  const double r = DevicePixelRatio();
+  auto own = [r](int pixels) { return static_cast<int>(std::lround(pixels / r)); };
+  window->setGeometry(own(device.x()), own(device.y()), own(device.width()), own(device.height()));
 }

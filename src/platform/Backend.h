@@ -13,6 +13,7 @@
 #include <vector>
 
 class QWidget;
+class QWindow;
 
 struct RECT {
   int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -96,6 +97,9 @@ class Backend {
   virtual int ScreenHeightPixels() = 0;
   virtual int TwipsPerPixelX() = 0;
   virtual int TwipsPerPixelY() = 0;
+  // The display's own pixels in one of the pixels above: 1 where the desktop
+  // does not scale, 1.5 where it shows everything half as large again.
+  virtual double DevicePixelRatio() = 0;
   // The handle by which other programs know our window.
   virtual uint32_t WindowHandle(QWidget* window) = 0;
   // A surface to draw the window's content on the server; nullptr where the
@@ -110,6 +114,9 @@ class Backend {
   virtual bool ClientRect(uint32_t handle, RECT* rect) = 0;
   // Makes our window a child of a window of another program.
   virtual bool EmbedInForeign(QWidget* window, uint32_t parent) = 0;
+  // Places a child window in its parent at a rectangle of the display's own
+  // pixels, exactly, where the window's own pixels are coarser.
+  virtual void PlaceInDevicePixels(QWindow* window, const QRect& device);
   // Calls `gone` once the foreign window is destroyed.
   virtual void WatchForeignWindow(uint32_t handle, std::function<void()> gone) = 0;
   // True when `handle` is a window of another program that can hold a child

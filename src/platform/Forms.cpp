@@ -21,6 +21,7 @@ std::vector<Form*>& AllForms() {
 namespace Screen {
 int TwipsPerPixelX() { return Host().TwipsPerPixelX(); }
 int TwipsPerPixelY() { return Host().TwipsPerPixelY(); }
+double DevicePixelRatio() { return Host().DevicePixelRatio(); }
 float Width() { return static_cast<float>(Host().ScreenWidthPixels() * TwipsPerPixelX()); }
 float Height() { return static_cast<float>(Host().ScreenHeightPixels() * TwipsPerPixelY()); }
 }  // namespace Screen
@@ -28,6 +29,13 @@ float Height() { return static_cast<float>(Host().ScreenHeightPixels() * TwipsPe
 int TwipsToPixelsX(double twips) { return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelX())); }
 int TwipsToPixelsY(double twips) { return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelY())); }
 int PointsToPixels(double points) { return std::max(1, TwipsToPixelsY(points * 20.0)); }
+int TwipsToDevicePixelsX(double twips) {
+  return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelX() * Screen::DevicePixelRatio()));
+}
+int TwipsToDevicePixelsY(double twips) {
+  return static_cast<int>(std::lround(twips / Screen::TwipsPerPixelY() * Screen::DevicePixelRatio()));
+}
+int PointsToDevicePixels(double points) { return std::max(1, TwipsToDevicePixelsY(points * 20.0)); }
 
 void PlaceTwips(QWidget* widget, double left, double top, double width, double height) {
   widget->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),

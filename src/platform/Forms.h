@@ -14,12 +14,18 @@ float Width();
 float Height();
 int TwipsPerPixelX();
 int TwipsPerPixelY();
+// The display's own pixels in one of the screen's pixels above.
+double DevicePixelRatio();
 }  // namespace Screen
 
 int TwipsToPixelsX(double twips);
 int TwipsToPixelsY(double twips);
 // A font size in points as a pixel size on this screen (a point is 20 twips).
 int PointsToPixels(double points);
+// The same in the display's own pixels, each rounded once.
+int TwipsToDevicePixelsX(double twips);
+int TwipsToDevicePixelsY(double twips);
+int PointsToDevicePixels(double points);
 
 // Places a widget at a rectangle given in twips, relative to its container.
 void PlaceTwips(QWidget* widget, double left, double top, double width, double height);

@@ -1,5 +1,7 @@
 #include "platform/User32.h"
 
+#include <QWindow>
+
 #include "platform/Forms.h"
 
 namespace {
@@ -33,9 +35,14 @@ bool SetWindowPos(HWND window, int32_t insertAfter, int x, int y, int cx, int cy
     }
     if (topmost) form->raise();
   }
-  if (!(flags & SWP_NOMOVE)) form->move(x, y);
-  if (!(flags & SWP_NOSIZE)) form->resize(cx, cy);
+  // Inside another program's window, a place is in that window's pixels: the
+  // display's own. It is given once the window shows, which would undo it.
+  QWindow* handle = form->windowHandle();
+  const bool inForeign = handle && handle->parent() && !(flags & (SWP_NOMOVE | SWP_NOSIZE));
+  if (!inForeign && !(flags & SWP_NOMOVE)) form->move(x, y);
+  if (!inForeign && !(flags & SWP_NOSIZE)) form->resize(cx, cy);
   if (flags & SWP_SHOWWINDOW) form->show();
+  if (inForeign) Host().PlaceInDevicePixels(handle, QRect(x, y, cx, cy));
   return true;
 }
 

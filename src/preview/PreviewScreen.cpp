@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QRasterWindow>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Backend.h"
 #include "platform/Runtime.h"
@@ -15,20 +17,40 @@ using namespace Starter;
 namespace {
 // The window's design client area, in twips.
 constexpr double kDesignWidth = 2580, kDesignHeight = 1860;
-}
 
-// The window that shows the picture of the frame's box, at the box's place.
+// The frame's box on the display, in a host of `host` of the display's pixels.
+// Where the desktop does not scale, the box where the window's arithmetic
+// puts it. On a scaled desktop the box is scaled with it, or less where the
+// host is smaller, and centred.
+QRect BoxOnDisplay(const QRect& area, QSize host, double ratio) {
+  if (ratio == 1.0 || area.isEmpty()) return area;
+  const double scale = std::min({ratio, static_cast<double>(host.width()) / area.width(),
+                                 static_cast<double>(host.height()) / area.height()});
+  const QSize size(std::max(1, static_cast<int>(std::lround(area.width() * scale))),
+                   std::max(1, static_cast<int>(std::lround(area.height() * scale))));
+  return QRect(QPoint((host.width() - size.width()) / 2, (host.height() - size.height()) / 2), size);
+}
+}  // namespace
+
+// The window that shows the picture of the frame's box, filling the box's
+// place on the display.
 class PreviewScreen::FrameBox : public QRasterWindow {
  public:
-  FrameBox(QWindow* parent, const QImage* picture, QRect area) : QRasterWindow(parent), picture_(picture) {
-    setGeometry(area);
+  FrameBox(QWindow* parent, const QImage* picture, QRect place) : QRasterWindow(parent), picture_(picture), place_(place) {
+    Host().PlaceInDevicePixels(this, place);
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, *picture_); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.scale(1 / vb::Screen::DevicePixelRatio(), 1 / vb::Screen::DevicePixelRatio());
+    painter.drawImage(QRect(QPoint(0, 0), place_.size()), *picture_);
+  }
 
  private:
   const QImage* picture_;
+  QRect place_;
 };
 
 PreviewScreen::PreviewScreen() {
@@ -54,7 +76,9 @@ PreviewScreen::PreviewScreen() {
   }
   dc_ = CreateSurfaceDC(&picture_, frameArea_.topLeft());
   if (!picture_.isNull()) {
-    box_ = std::make_unique<FrameBox>(windowHandle(), &picture_, frameArea_);
+    const QSize host(PreviewRect.right - PreviewRect.left, PreviewRect.bottom - PreviewRect.top);
+    box_ = std::make_unique<FrameBox>(windowHandle(), &picture_,
+                                      BoxOnDisplay(frameArea_, host, vb::Screen::DevicePixelRatio()));
     box_->show();
   }
 }

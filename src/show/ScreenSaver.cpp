@@ -21,14 +21,18 @@ QSizeF PictureTwips(std::string_view name) {
   return QSizeF(pixels.width() * vb::Screen::TwipsPerPixelX(), pixels.height() * vb::Screen::TwipsPerPixelY());
 }
 
-// The speech bubble for this screen: the program's picture at 15 twips per
-// pixel; on another density, where the speech text takes another size in
-// pixels, the same bubble drawn to scale.
+// The speech bubble for this display: the program's picture at 15 twips per
+// pixel on an unscaled desktop; on another density or scale, where the speech
+// text takes another size in pixels, the same bubble drawn to scale.
 ProgramPicture CloudPicture() {
-  const int x = vb::Screen::TwipsPerPixelX(), y = vb::Screen::TwipsPerPixelY();
-  if (x == 15 && y == 15) return ProgramPicture("cloud");
-  return ProgramPicture(QPixmap::fromImage(DrawCloud(15.0 / x, 15.0 / y)));
+  const double ratio = vb::Screen::DevicePixelRatio();
+  const double x = 15.0 / vb::Screen::TwipsPerPixelX() * ratio, y = 15.0 / vb::Screen::TwipsPerPixelY() * ratio;
+  if (x == 1.0 && y == 1.0) return ProgramPicture("cloud");
+  return ProgramPicture(QPixmap::fromImage(DrawCloud(x, y)));
 }
+
+// The display's pixel under a point of the window.
+QPoint DevicePoint(const QPointF& window) { return (window * vb::Screen::DevicePixelRatio()).toPoint(); }
 
 // The Shift argument of the key and mouse handlers: 1 Shift, 2 Ctrl, 4 Alt.
 int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
@@ -77,7 +81,7 @@ std::string PictureKey(const Control& c) {
 
 // What a control draws, as a picture of its own size.
 QImage ControlPicture(const Control& c) {
-  if (auto* image = dynamic_cast<const Image*>(&c)) return image->Picture().toImage();
+  if (auto* image = dynamic_cast<const Image*>(&c)) return image->Picture().Pixmap().toImage();
   const QRect where = c.PixelRect();
   QImage picture(where.size(), QImage::Format_ARGB32_Premultiplied);
   picture.fill(Qt::transparent);
@@ -226,8 +230,9 @@ void ScreenSaver::MouseDownAt(QPoint pixel, int16_t button, int16_t shift) {
   // A control that shows there takes the button; none of them has a handler.
   pressedOnSurface_ = !OverControl(pixel);
   if (!pressedOnSurface_) return;
-  float x = static_cast<float>(pixel.x() * vb::Screen::TwipsPerPixelX());
-  float y = static_cast<float>(pixel.y() * vb::Screen::TwipsPerPixelY());
+  const double ratio = vb::Screen::DevicePixelRatio();
+  float x = static_cast<float>(pixel.x() / ratio * vb::Screen::TwipsPerPixelX());
+  float y = static_cast<float>(pixel.y() / ratio * vb::Screen::TwipsPerPixelY());
   Form_MouseDown(button, shift, x, y);
 }
 
@@ -242,17 +247,17 @@ void ScreenSaver::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScreenSaver::mousePressEvent(QMouseEvent* event) {
-  MouseDownAt(event->position().toPoint(), ButtonCode(event->button()), ShiftState(event->modifiers()));
+  MouseDownAt(DevicePoint(event->position()), ButtonCode(event->button()), ShiftState(event->modifiers()));
 }
 
 void ScreenSaver::mouseReleaseEvent(QMouseEvent* event) {
-  bool click = pressedOnSurface_ && !OverControl(event->position().toPoint());
+  bool click = pressedOnSurface_ && !OverControl(DevicePoint(event->position()));
   pressedOnSurface_ = false;
   if (click) Form_Click();
 }
 
 void ScreenSaver::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (!OverControl(event->position().toPoint())) Form_DblClick();
+  if (!OverControl(DevicePoint(event->position()))) Form_DblClick();
 }
 
 // --- drawing ---
@@ -260,12 +265,14 @@ void ScreenSaver::mouseDoubleClickEvent(QMouseEvent* event) {
 QPaintEngine* ScreenSaver::paintEngine() const { return surface_ ? nullptr : vb::Form::paintEngine(); }
 
 void ScreenSaver::paintEvent(QPaintEvent* event) {
-  const QRegion& region = event->region();
+  const QRegion region = ToDevicePixels(event->region());
   if (surface_) {
     PaintOnServer(region);
     return;
   }
   QPainter painter(this);
+  // The stage draws in the display's own pixels.
+  painter.scale(1 / vb::Screen::DevicePixelRatio(), 1 / vb::Screen::DevicePixelRatio());
   for (const QRect& rect : region) painter.fillRect(rect, Qt::black);
   for (const Control* c : drawOrder_)
     if (c->Shows() && region.intersects(c->PixelRect())) c->Paint(painter);

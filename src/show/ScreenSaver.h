@@ -38,7 +38,8 @@ class ScreenSaver : public vb::Form {
   void Form_Click();
   void Form_DblClick();
   void Form_MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y);
-  // A mouse button going down at a pixel of the window: a control that shows
+  // A mouse button going down at a pixel of the window (the display's own
+  // pixels, as the controls are placed): a control that shows
   // there takes it; the window's own surface hands it to Form_MouseDown.
   void MouseDownAt(QPoint pixel, int16_t button, int16_t shift);
   // True when a shown control covers the pixel.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <thread>
 
@@ -18,6 +19,21 @@ namespace {
 class PictureDecoder;
 PictureDecoder& Decoder();
 
+// A picture's size in the display's own pixels.
+QSize DeviceSize(QSize size, double ratio) {
+  return ratio == 1.0 ? size : QSize(static_cast<int>(std::lround(size.width() * ratio)),
+                                     static_cast<int>(std::lround(size.height() * ratio)));
+}
+
+// One of the program's pictures as the display shows it: scaled smoothly on a
+// scaled desktop.
+QImage LoadForDisplay(std::string_view name, double ratio) {
+  QImage picture = LoadPicture(name);
+  if (ratio == 1.0 || picture.isNull()) return picture;
+  return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+      .scaled(DeviceSize(picture.size(), ratio), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 class PictureDecoder {
  public:
   ~PictureDecoder() { Join(); }
@@ -25,6 +41,7 @@ class PictureDecoder {
   void Start() {
     if (started_) return;
     started_ = true;
+    ratio_ = vb::Screen::DevicePixelRatio();
     // Qt's image readers must not outlive the application.
     qAddPostRoutine([] { Decoder().Join(); });
     const std::vector<PictureSpec>& specs = AllPictures();
@@ -32,7 +49,7 @@ class PictureDecoder {
     const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
     for (size_t w = 0; w < threads; ++w)
       workers_.emplace_back([this, w, threads, &specs] {
-        for (size_t i = w; i < specs.size(); i += threads) images_[i] = LoadPicture(specs[i].name);
+        for (size_t i = w; i < specs.size(); i += threads) images_[i] = LoadForDisplay(specs[i].name, ratio_);
       });
   }
 
@@ -40,10 +57,11 @@ class PictureDecoder {
   QImage Take(std::string_view name) {
     Start();
     Join();
+    const double ratio = vb::Screen::DevicePixelRatio();
     const std::vector<PictureSpec>& specs = AllPictures();
     for (size_t i = 0; i < specs.size(); ++i)
-      if (name == specs[i].name) return images_[i].isNull() ? LoadPicture(name) : std::move(images_[i]);
-    return LoadPicture(name);
+      if (name == specs[i].name && !images_[i].isNull() && ratio == ratio_) return std::move(images_[i]);
+    return LoadForDisplay(name, ratio);
   }
 
   void Join() {
@@ -53,6 +71,7 @@ class PictureDecoder {
 
  private:
   bool started_ = false;
+  double ratio_ = 1.0;
   std::vector<QImage> images_;
   std::vector<std::thread> workers_;
 };
@@ -74,10 +93,42 @@ QSize SpecSize(std::string_view name) {
 
 void DecodePicturesAhead() { Decoder().Start(); }
 
+QRect ToWindowPixels(const QRect& device) {
+  const double r = vb::Screen::DevicePixelRatio();
+  if (r == 1.0 || device.isEmpty()) return device;
+  const int left = static_cast<int>(std::floor(device.x() / r)), top = static_cast<int>(std::floor(device.y() / r));
+  const int right = static_cast<int>(std::ceil((device.x() + device.width()) / r));
+  const int bottom = static_cast<int>(std::ceil((device.y() + device.height()) / r));
+  return QRect(left, top, right - left, bottom - top);
+}
+
+QRegion ToDevicePixels(const QRegion& window) {
+  const double r = vb::Screen::DevicePixelRatio();
+  if (r == 1.0) return window;
+  QRegion device;
+  for (const QRect& w : window) {
+    const int left = static_cast<int>(std::floor(w.x() * r)), top = static_cast<int>(std::floor(w.y() * r));
+    const int right = static_cast<int>(std::ceil((w.x() + w.width()) * r));
+    const int bottom = static_cast<int>(std::ceil((w.y() + w.height()) * r));
+    device += QRect(left, top, right - left, bottom - top);
+  }
+  return device;
+}
+
 // --- ProgramPicture ---
 
 ProgramPicture::ProgramPicture(std::string_view name) : size_(SpecSize(name)) {
   if (!size_.isEmpty()) name_ = name;
+}
+
+ProgramPicture::ProgramPicture(const QPixmap& devicePixmap) : pixmap_(devicePixmap) {
+  const double r = vb::Screen::DevicePixelRatio();
+  size_ = QSize(static_cast<int>(std::lround(devicePixmap.width() / r)),
+                static_cast<int>(std::lround(devicePixmap.height() / r)));
+}
+
+QSize ProgramPicture::DeviceSize() const {
+  return name_.empty() ? pixmap_.size() : ::DeviceSize(size_, vb::Screen::DevicePixelRatio());
 }
 
 const QPixmap& ProgramPicture::Pixmap() const {
@@ -93,11 +144,13 @@ const QPixmap& ProgramPicture::Pixmap() const {
 Control::Control(QWidget* window, float width, float height, bool visible, const Control* container)
     : window_(window), container_(container), width_(width), height_(height), visible_(visible) {}
 
-QSize Control::PixelSize() const { return {vb::TwipsToPixelsX(width_), vb::TwipsToPixelsY(height_)}; }
+QSize Control::PixelSize() const {
+  return {vb::TwipsToDevicePixelsX(width_), vb::TwipsToDevicePixelsY(height_)};
+}
 
 QRect Control::PixelRect() const {
   QPoint origin = container_ ? container_->PixelRect().topLeft() : QPoint(0, 0);
-  return QRect(origin + QPoint(vb::TwipsToPixelsX(left_), vb::TwipsToPixelsY(top_)), PixelSize());
+  return QRect(origin + QPoint(vb::TwipsToDevicePixelsX(left_), vb::TwipsToDevicePixelsY(top_)), PixelSize());
 }
 
 QRect Control::VisibleRect() const {
@@ -108,7 +161,7 @@ QRect Control::VisibleRect() const {
 bool Control::Shows() const { return visible_ && (!container_ || container_->Shows()); }
 
 void Control::MarkShown() const {
-  if (Shows()) window_->update(VisibleRect());
+  if (Shows()) window_->update(ToWindowPixels(VisibleRect()));
 }
 
 template <class Change>
@@ -150,9 +203,9 @@ Image::Image(QWidget* window, std::string_view pictureName, bool visible)
   TakePictureSize();
 }
 
-void Image::SetPicture(const QPixmap& picture) {
+void Image::SetPicture(const ProgramPicture& picture) {
   Changing([&] {
-    picture_ = ProgramPicture(picture);
+    picture_ = picture;
     TakePictureSize();
   });
 }
@@ -164,11 +217,11 @@ void Image::TakePictureSize() {
   height_ = static_cast<float>(size.height() * vb::Screen::TwipsPerPixelY());
 }
 
-QSize Image::PixelSize() const { return picture_.Size().isEmpty() ? Control::PixelSize() : picture_.Size(); }
+QSize Image::PixelSize() const { return picture_.Size().isEmpty() ? Control::PixelSize() : picture_.DeviceSize(); }
 
 bool Image::Shows() const { return !picture_.Size().isEmpty() && Control::Shows(); }
 
-void Image::Paint(QPainter& painter) const { painter.drawPixmap(PixelRect().topLeft(), Picture()); }
+void Image::Paint(QPainter& painter) const { painter.drawPixmap(PixelRect().topLeft(), picture_.Pixmap()); }
 
 std::vector<Image> ImageArray(QWidget* window, std::string_view prefix, int count, bool visible) {
   std::vector<Image> images;
@@ -190,7 +243,7 @@ void Label::SetCaption(const QString& caption) {
 void Label::SetFont(const QStringList& families, double points, bool bold) {
   Changing([&] {
     font_.setFamilies(families);
-    font_.setPixelSize(vb::PointsToPixels(points));
+    font_.setPixelSize(vb::PointsToDevicePixels(points));
     font_.setBold(bold);
   });
 }
@@ -201,7 +254,7 @@ void Label::Paint(QPainter& painter) const {
   QRect rect = PixelRect();
   if (!transparentBack) painter.fillRect(rect, backColor);
   if (textWidth > 0) {
-    const int width = vb::TwipsToPixelsX(textWidth);
+    const int width = vb::TwipsToDevicePixelsX(textWidth);
     rect = QRect(rect.x() + (rect.width() - width) / 2, rect.y(), width, rect.height());
   }
   painter.setFont(font_);

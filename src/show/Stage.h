@@ -2,7 +2,9 @@
 // The stage of the show window: windowless controls that the window draws
 // itself. Positions and sizes are in twips. Every change marks the pixels it
 // touches (before and after) on the window; they are repainted together at
-// the next message pass, and nothing else is.
+// the next message pass, and nothing else is. The controls are drawn in the
+// display's own pixels: on a scaled desktop each picture is scaled once, when
+// it is loaded, and each position in twips is rounded once to those pixels.
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
@@ -19,15 +21,26 @@ class QWidget;
 // window is on screen.
 void DecodePicturesAhead();
 
-// One of the program's pictures by name, decoded when first drawn; or a
-// picture given as it is. Its size is known before.
+// The window's own pixels that cover a rectangle of the display's pixels, and
+// the display's pixels that cover a region of the window's.
+QRect ToWindowPixels(const QRect& device);
+QRegion ToDevicePixels(const QRegion& window);
+
+// One of the program's pictures by name, decoded (and scaled for the display)
+// when first drawn; or a picture drawn for the display, given as it is. Its
+// size is known before.
 class ProgramPicture {
  public:
   ProgramPicture() = default;
   explicit ProgramPicture(std::string_view name);
-  explicit ProgramPicture(const QPixmap& pixmap) : size_(pixmap.size()), pixmap_(pixmap) {}
+  explicit ProgramPicture(const QPixmap& devicePixmap);
+  // The picture in the display's own pixels.
   const QPixmap& Pixmap() const;
+  qint64 cacheKey() const { return Pixmap().cacheKey(); }
+  // Its size in the screen's pixels, which its size in twips follows.
   QSize Size() const { return size_; }
+  // Its size in the display's own pixels.
+  QSize DeviceSize() const;
 
  private:
   QSize size_;
@@ -54,7 +67,7 @@ class Control {
   void Move(float left, float top);
   void SetVisible(bool visible);
 
-  // The pixels the control covers on its window.
+  // The display's pixels the control covers on its window.
   QRect PixelRect() const;
   // The pixels of it that can be seen: cut to its container.
   QRect VisibleRect() const;
@@ -75,7 +88,7 @@ class Control {
   bool visible_;
 };
 
-// An image control: shows its picture unscaled; its size follows the picture.
+// An image control: shows its picture as loaded; its size follows the picture.
 class Image : public Control {
  public:
   // Without a picture: keeps the given size until it gets one.
@@ -83,9 +96,9 @@ class Image : public Control {
   // With one of the program's pictures.
   Image(QWidget* window, std::string_view pictureName, bool visible);
 
-  const QPixmap& Picture() const { return picture_.Pixmap(); }
+  const ProgramPicture& Picture() const { return picture_; }
   // Keeps the top-left corner; takes the picture's size.
-  void SetPicture(const QPixmap& picture);
+  void SetPicture(const ProgramPicture& picture);
 
   bool Shows() const override;
   void Paint(QPainter& painter) const override;

@@ -131,7 +131,7 @@ class Timeline {
     std::string picture;
     if (sprite == &s_.cloud) {
       picture = s_.cloudlbl.Caption().toStdString();
-    } else if (const QPixmap& shown = static_cast<const Image*>(sprite)->Picture(); !shown.isNull()) {
+    } else if (const ProgramPicture& shown = static_cast<const Image*>(sprite)->Picture(); !shown.Size().isEmpty()) {
       auto it = names_.find(shown.cacheKey());
       picture = it == names_.end() ? "?" : it->second;
     }

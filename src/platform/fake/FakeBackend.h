@@ -26,6 +26,7 @@ class FakeBackend : public Backend {
   std::map<std::string, uint32_t> topLevelWindows;  // title -> handle
   std::map<uint32_t, RECT> foreignRects;
   int screenWidth = 1024, screenHeight = 768, twipsX = 15, twipsY = 15;
+  double devicePixelRatio = 1.0;
   double musicLength = 22.0;  // seconds the theme sounds once played
   // Virtual time of day at monotonic 0.
   double midnightOffset = 12 * 3600.0;
@@ -86,6 +87,7 @@ class FakeBackend : public Backend {
   int ScreenHeightPixels() override { return screenHeight; }
   int TwipsPerPixelX() override { return twipsX; }
   int TwipsPerPixelY() override { return twipsY; }
+  double DevicePixelRatio() override { return devicePixelRatio; }
   uint32_t WindowHandle(QWidget* window) override;
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;

@@ -139,6 +139,17 @@ bool QtBackend::MusicPlaying() { return sound_ && sound_->MusicPlaying(); }
 void QtBackend::MusicStop() { if (sound_) sound_->MusicStop(); }
 void QtBackend::MusicClose() { if (sound_) sound_->MusicClose(); }
 
+// The screen as the program sees it. A desktop that scales (Xft.dpi 120, 144
+// or 192, XSETTINGS' Xft/DPI, QT_SCALE_FACTOR) makes Qt work in pixels of a
+// 96-dpi screen: at 144 dpi a 1280 x 800 display is 853 x 533 of them, each
+// 1.5 of the display's own, and still 15 twips wide. Everything the program
+// computes stays in those pixels and their twips, as on an unscaled screen;
+// only where the show meets the X server are they turned into the display's
+// own pixels: each picture scaled once when it is loaded, text drawn at the
+// display's resolution, and a position in twips rounded once to the display's
+// pixels (Screen::DevicePixelRatio, TwipsToDevicePixels). A screen whose own
+// density Qt does not scale (QT_ENABLE_HIGHDPI_SCALING=0 with QT_FONT_DPI)
+// has a ratio of 1 and fewer twips per pixel instead.
 int QtBackend::ScreenWidthPixels() { return QGuiApplication::primaryScreen()->geometry().width(); }
 int QtBackend::ScreenHeightPixels() { return QGuiApplication::primaryScreen()->geometry().height(); }
 
@@ -151,6 +162,8 @@ int QtBackend::TwipsPerPixelY() {
   double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
   return dpi > 0 ? std::max(1, static_cast<int>(std::lround(1440.0 / dpi))) : 15;
 }
+
+double QtBackend::DevicePixelRatio() { return QGuiApplication::primaryScreen()->devicePixelRatio(); }
 
 uint32_t QtBackend::WindowHandle(QWidget* window) { return static_cast<uint32_t>(window->winId()); }
 
@@ -182,6 +195,12 @@ bool QtBackend::ClientRect(uint32_t handle, RECT* rect) { return x11::ClientRect
 
 bool QtBackend::EmbedInForeign(QWidget* window, uint32_t parent) {
   return x11::EmbedInForeign(window, parent);
+}
+
+void QtBackend::PlaceInDevicePixels(QWindow* window, const QRect& device) {
+  Backend::PlaceInDevicePixels(window, device);
+  // Qt's nearest place in its own pixels may miss by one of the display's.
+  if (DevicePixelRatio() != 1.0) x11::ConfigureExactly(static_cast<uint32_t>(window->winId()), device);
 }
 
 void QtBackend::WatchForeignWindow(uint32_t handle, std::function<void()> gone) {

@@ -51,11 +51,13 @@ class QtBackend : public Backend {
   int ScreenHeightPixels() override;
   int TwipsPerPixelX() override;
   int TwipsPerPixelY() override;
+  double DevicePixelRatio() override;
   uint32_t WindowHandle(QWidget* window) override;
   std::unique_ptr<ServerSurface> MakeServerSurface(QWidget* window) override;
   void PresentWindow(QWidget* window) override;
   bool ClientRect(uint32_t handle, RECT* rect) override;
   bool EmbedInForeign(QWidget* window, uint32_t parent) override;
+  void PlaceInDevicePixels(QWindow* window, const QRect& device) override;
   void WatchForeignWindow(uint32_t handle, std::function<void()> gone) override;
   bool CanHostChild(uint32_t handle) override;
   void PaintBlackBySystem(QWidget* window) override;

@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -65,7 +66,10 @@ void X11Surface::Prepare() {
   // Qt makes the window anew when its flags change (no longer topmost);
   // pixmaps and graphics contexts belong to the screen and stay.
   const auto window = static_cast<xcb_window_t>(window_->winId());
-  const int width = std::max(1, window_->width()), height = std::max(1, window_->height());
+  // The window in the display's own pixels, in which everything is composed.
+  const double ratio = window_->devicePixelRatio();
+  const int width = std::max(1, static_cast<int>(std::ceil(window_->width() * ratio)));
+  const int height = std::max(1, static_cast<int>(std::ceil(window_->height() * ratio)));
   const bool first = !target_;
   target_ = window;
   if (first) {

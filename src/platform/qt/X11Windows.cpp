@@ -253,6 +253,18 @@ bool EmbedInForeign(QWidget* window, uint32_t parent) {
   return true;
 }
 
+void ConfigureExactly(uint32_t window, const QRect& place) {
+  xcb_connection_t* c = Connection();
+  if (!c || window == 0) return;
+  const uint32_t values[] = {static_cast<uint32_t>(place.x()), static_cast<uint32_t>(place.y()),
+                             static_cast<uint32_t>(std::max(1, place.width())),
+                             static_cast<uint32_t>(std::max(1, place.height()))};
+  xcb_configure_window(c, window,
+                       XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                       values);
+  xcb_flush(c);
+}
+
 void WatchForeignWindow(uint32_t window, std::function<void()> gone) {
   xcb_connection_t* c = Connection();
   if (!c || window == 0) return;

@@ -17,6 +17,8 @@ uint32_t FindTopLevel(const std::string& title);
 bool ClientRect(uint32_t window, RECT* rect);
 // Makes our window a child of a foreign window.
 bool EmbedInForeign(QWidget* window, uint32_t parent);
+// Gives a window its place in its parent in the X server's own pixels.
+void ConfigureExactly(uint32_t window, const QRect& place);
 // Calls `gone` once when the foreign window is destroyed.
 void WatchForeignWindow(uint32_t window, std::function<void()> gone);
 // True for a window that exists, shows output and is no screen's root.
