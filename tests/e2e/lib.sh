@@ -137,3 +137,24 @@ brightest() {
   [ $# -gt 0 ] && crop=(-crop "$1" +repage)
   convert "$SHOT" "${crop[@]}" -format '%[fx:max(maxima.r,max(maxima.g,maxima.b))]' info:
 }
+
+# The box around everything not black in the last shot: BOX_W BOX_H BOX_X BOX_Y.
+box() {
+  local b
+  b=$(convert "$SHOT" -bordercolor black -border 1 -format '%@' info: 2>/dev/null)
+  [[ $b =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+  BOX_W=${BASH_REMATCH[1]} BOX_H=${BASH_REMATCH[2]} BOX_X=$((BASH_REMATCH[3] - 1)) BOX_Y=$((BASH_REMATCH[4] - 1))
+}
+# True when a new shot shows something whose box passes the test in $1.
+shows() { shoot && box && [ "$BOX_W" -gt 0 ] && eval "$1"; }
+describe() { echo "${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}"; }
+
+# Settings for a silent show: the episodes named in $1 at SpinSpeed $2, the
+# Introduction on when $3 is 1.
+silent_settings() {
+  local e
+  {
+    printf "[Zorvik_The_Vexling]\nfirstrun=1\nIntro=%s\nSound=0\nSpinSpeed=%s\n" "$3" "$2"
+    for e in Flag Below Runner Gunner Above; do echo "$e=$([[ " $1 " = *" $e "* ]] && echo 1 || echo 0)"; done
+  } >"$ZENTRAVO_WINDIR/zentravo.ini"
+}
