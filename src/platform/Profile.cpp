@@ -122,12 +122,12 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// Writes `text` to a new file beside `name` and renames it over `target` (the
-// file that the links at `name` end in), so the file is always either the old
-// text or the new, whole.
-int ReplaceFile(const std::string& name, const std::string& target, const std::string& text, mode_t mode) {
-  std::string temp = name + kTempMark + "XXXXXX";
-  int fd = mkostemp(temp.data(), O_CLOEXEC);  // created exclusively: never follows a link
+// Writes `text` to a new file beside `target` and renames it over `target`, so
+// the file is always either the old text or the new, whole. Beside it, the
+// rename never crosses into another filesystem.
+int ReplaceFile(const std::string& target, const std::string& text, mode_t mode) {
+  std::string temp = target + kTempMark + "XXXXXX";
+  int fd = mkostemp(temp.data(), O_CLOEXEC | O_NOFOLLOW);  // created exclusively: never through a link
   if (fd < 0) return errno;
   int error = 0;
   // Runs one step unless an earlier one failed or a fault is injected there.
@@ -176,8 +176,8 @@ long GetPrivateProfileStringA(const char* section, const char* key, const char* 
 
 int WritePrivateProfileKeys(const char* section, const ProfileKeys& keys, const char* fileName) {
   if (!section || !fileName) return EINVAL;
-  // The lock and the temporary files stay beside the name, in our own folder;
-  // only the file that its links end in is read and replaced.
+  // The lock stays beside the name, in our own folder; the file that its links
+  // end in is read and replaced, through a temporary file beside it.
   const std::string name = ProfileHostPath(fileName);
   std::string path;
   if (int error = ResolveLinks(name, &path)) return error;
@@ -187,7 +187,7 @@ int WritePrivateProfileKeys(const char* section, const ProfileKeys& keys, const 
 
   WriterLock lock(name);
   if (lock.Error()) return lock.Error();
-  RemoveStaleTemps(name);
+  RemoveStaleTemps(path);
 
   std::string text;
   const safefile::ReadResult old = ReadProfile(path, &text);
@@ -203,7 +203,7 @@ int WritePrivateProfileKeys(const char* section, const ProfileKeys& keys, const 
   for (const auto& [key, value] : keys) text = ini::Put(text, section, key, value);
   // Never write what the next read would refuse.
   if (text.size() > safefile::kMaxSettingsBytes) return EFBIG;
-  return ReplaceFile(name, path, text, mode);
+  return ReplaceFile(path, text, mode);
 }
 
 bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,

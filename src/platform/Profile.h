@@ -7,11 +7,12 @@
 // (the file's name with ".lock"), so writers in any number of processes never
 // tear or mix it: the new text goes to a temporary file of its own, which then
 // takes the file's place. The replace keeps the file's permission bits, and a
-// symbolic link at the file's name stays a link: its target is written. The
-// lock and the temporary files lie beside the name, never beside a link's
-// target, and no link is followed to make them. A file that is there but
-// cannot be read, a file its owner may not write (EACCES) and a text the next
-// read would refuse as too large (EFBIG) are never written.
+// symbolic link at the file's name stays a link: the file its chain of links
+// ends in is written, wherever it lies. The lock lies beside the name; the
+// temporary file beside the file it replaces, on the same filesystem. No link
+// is followed to make either of them. A file that is there but cannot be
+// read, a file its owner may not write (EACCES) and a text the next read
+// would refuse as too large (EFBIG) are never written.
 #include <functional>
 #include <string>
 #include <utility>

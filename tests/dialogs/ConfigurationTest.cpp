@@ -1,8 +1,34 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "platform/Profile.h"
 #include "startup/BugReportForm.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
+
+// Another process that takes the writers' lock (flock, as they do) and
+// holds it, as a writer stopped mid-write does, until it is killed.
+pid_t HoldLock(const std::string& path) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT, 0600);
+    if (fd >= 0 && flock(fd, LOCK_EX) == 0 && write(ready[1], "!", 1) == 1) for (;;) pause();
+    _exit(1);
+  }
+  close(ready[1]);
+  char held;
+  const bool holds = child > 0 && read(ready[0], &held, 1) == 1;
+  close(ready[0]);
+  return holds ? child : -1;
+}
 
 using SetUpDialog = DialogTest;
 
@@ -18,6 +44,8 @@ TEST_F(SetUpDialog, ApplyWritesWhatTheUserChoseAsNineKeysInOrder) {
             "Runner=1\nIntro=0\n");
 }
 
+// The lock row is a real lock that another process holds: the write waits
+// for it a bounded time, then fails.
 TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
   const std::string before = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\n";
   const std::tuple<const char*, int, const char*> faults[] = {
@@ -28,11 +56,14 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
       {"lock", EWOULDBLOCK, "Error Code: VORN- 75-Configuration/cmdok_Click"}};
   for (auto [step, error, caption] : faults) {
     OpenSettings(before);
-    SetProfileFaultForTests([step = std::string(step), error = error](const std::string& at) {
-      return at == step ? error : 0;
+    const pid_t holder = step == std::string("lock") ? HoldLock(dir.File("zentravo.ini.lock")) : 0;
+    SetProfileFaultForTests([step = std::string(step), error = error, holder](const std::string& at) {
+      return at == step && !holder ? error : 0;
     });
     EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), -1) << step;  // the dialog stays
     SetProfileFaultForTests({});
+    if (holder > 0) { kill(holder, SIGKILL); waitpid(holder, nullptr, 0); }
+    EXPECT_GE(holder, 0) << "no process held the lock";
     EXPECT_TRUE(dlg->isVisible()) << step;
     BugReportForm& report = vb::FormInstance<BugReportForm>();
     EXPECT_TRUE(report.isVisible()) << step;
