@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <string>
 #include <xcb/xcb.h>
 
