@@ -1,7 +1,9 @@
 // The program: finds the display, starts the real backend and hands over to Main.
 #include <QApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <xcb/xcb.h>
@@ -12,6 +14,16 @@
 #include "startup/Starter.h"
 
 namespace {
+
+// An idle timer (xautolock, for one) starts the show with standard output and
+// error closed. The X connection would then take descriptor 2, and any warning
+// a library writes to stderr would go into the X protocol and hang the show; so
+// each closed standard descriptor is held by /dev/null before anything opens.
+void OpenClosedStandardStreams() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+  }
+}
 
 // The program draws on X11 and nowhere else: Qt's xcb platform, whatever the
 // environment names (another platform would crash, show nothing or listen on
@@ -75,6 +87,7 @@ class Application : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+  OpenClosedStandardStreams();
   UseX11Only();
   auto probe = std::make_unique<DisplayProbe>();
   if (!probe->Usable()) {

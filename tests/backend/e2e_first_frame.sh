@@ -5,9 +5,13 @@
 #   topmost; once the font is let through, the Introduction goes on;
 # - the sound libraries come with the sound module, not with the program: a
 #   program whose module is missing covers the screen and goes on with the
-#   Introduction silent, without them.
+#   Introduction silent, without them;
+# - started with its standard streams closed and a chatty Qt (debug log, no
+#   runtime folder), it plays as well and writes no log into the settings.
 # A key ends the show with 0.
-# Usage: e2e_first_frame.sh <zentravo> <data folder>
+# With "idle": the idle timer the README names starts the show after a minute
+# without input, with the streams it closes itself.
+# Usage: e2e_first_frame.sh <zentravo> <data folder> [idle]
 set -u
 BIN=$1
 . "$(dirname "$0")/../e2e/lib.sh"
@@ -19,6 +23,21 @@ title1_shows() {
 }
 screen_black() { shoot && [ "$(brightest)" = 0 ]; }
 key_ends() { xdotool key space; [ "$(exit_code "$1" 10)" = 0 ] || fail "a key did not end the show with 0"; }
+# Qt has much to say on stderr: its debug log, and a warning for the missing
+# runtime folder (the one it makes instead lies in our temporary folder).
+chatty=(env -u XDG_RUNTIME_DIR TMPDIR="$E2E_TMP" QT_LOGGING_RULES='*.debug=true')
+
+if [ "${3:-}" = idle ]; then
+  echo "--- xautolock starts the show after an idle minute; a key ends it, the timer goes on"
+  start_program timer "${chatty[@]}" xautolock -time 1 \
+    -locker "'$BIN' /s; echo \$? >'$E2E_TMP/rc' && mv '$E2E_TMP/rc' '$E2E_TMP/show.rc'"
+  wait_until 90 screen_black || fail "the idle timer started no show"
+  wait_until 10 title1_shows || fail "the show started by the idle timer drew no title"
+  key_ends show
+  program_ended timer && fail "the idle timer ended"
+  echo "-- all checks passed"
+  exit 0
+fi
 
 echo "--- the black screen does not wait for the theme"
 FONT=$E2E_TMP/font.sf2
@@ -43,4 +62,15 @@ wait_until 10 title1_shows || fail "the Introduction did not go on without the s
 program_ended silent && fail "the show ended"
 grep -qiE 'zentravo_sound|libSDL2' "/proc/$(program_pid silent)/maps" && fail "sound libraries were loaded"
 key_ends silent
+
+echo "--- with its standard streams closed the show plays and logs into no file"
+files=$(find "$ZENTRAVO_WINDIR" -type f | sort)
+for streams in '>&- 2>&-' '<&- >&- 2>&-'; do
+  start_program closed "${chatty[@]}" bash -c "exec \"\$0\" /s $streams" "$BIN"
+  wait_until 10 screen_black && wait_until 10 title1_shows || fail "$streams: the Introduction did not come"
+  key_ends closed
+done
+[ "$(find "$ZENTRAVO_WINDIR" -type f | sort)" = "$files" ] || fail "files came into the settings folder"
+grep -rqvE --exclude-dir=Zorvik_The_Vexling '^(\[[^]]*\]|[A-Za-z0-9_]+=.*|)$' "$ZENTRAVO_WINDIR" &&
+  fail "a line that is no setting in the settings folder"
 echo "-- all checks passed"
