@@ -3,6 +3,7 @@
 # a key must end it at once, with 0, whatever the theme holds:
 # - four million notes at one instant, just within a data file's bound (more
 #   than the synthesiser can play), and the error output stays small;
+# - a sound font that is a FIFO, before the real one;
 # - a theme swapped for a FIFO and back, again and again, while shows start.
 # Usage: e2e_data.sh <zentravo> <data folder>
 set -u
@@ -36,8 +37,14 @@ perl -e 'my $n = 4000000;
 show_ends_on_key dense 0.3
 [ "$ERR_BYTES" -lt 16384 ] || fail "the dense theme filled the error output: $ERR_BYTES bytes"
 
-echo "--- a theme swapped for a FIFO and back while shows start"
 cp "$2/z_wumble.mid" "$DATA/z_wumble.mid"
+echo "--- a sound font that is a FIFO"
+mkfifo "$E2E_TMP/font.sf2"
+export SDL_SOUNDFONTS="$E2E_TMP/font.sf2;/usr/share/sounds/sf2/TimGM6mb.sf2"
+show_ends_on_key font 0.5
+unset SDL_SOUNDFONTS
+
+echo "--- a theme swapped for a FIFO and back while shows start"
 mkfifo "$DATA/fifo"
 start_program swapper timeout 60 perl -e 'chdir shift; while (1) { rename "z_wumble.mid", "file";
   rename "fifo", "z_wumble.mid"; rename "z_wumble.mid", "fifo"; rename "file", "z_wumble.mid" }' "$DATA"
