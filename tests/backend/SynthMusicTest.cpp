@@ -1,7 +1,7 @@
 // The theme's player rendered offline, buffer by buffer as the mixer asks,
-// beside FluidSynth's own player rendering the same file: the tune sounds at
-// the same times and lasts as long, and its end is reported once its last
-// notes have died away.
+// beside FluidSynth's own player rendering the same file: the tune sounds
+// alike, tenth of a second by tenth, for 20 to 25 seconds, and its end is
+// reported once its last notes have died away.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -68,22 +68,19 @@ std::vector<double> Envelope(const std::vector<int16_t>& samples) {
   return peaks;
 }
 
-// How alike two envelopes are, from -1 to 1 (their correlation).
-double Alike(std::vector<double> a, std::vector<double> b) {
-  a.resize(std::max(a.size(), b.size()));
-  b.resize(a.size());
-  double sa = 0, sb = 0, sab = 0, saa = 0, sbb = 0;
-  const double n = a.size();
-  for (size_t i = 0; i < a.size(); ++i) sa += a[i], sb += b[i], sab += a[i] * b[i], saa += a[i] * a[i], sbb += b[i] * b[i];
-  return (n * sab - sa * sb) / std::sqrt((n * saa - sa * sa) * (n * sbb - sb * sb));
+// How far one envelope lies from another, relative to the other's sum.
+double Apart(std::vector<double> a, const std::vector<double>& b) {
+  a.resize(b.size());
+  double apart = 0, sum = 0;
+  for (size_t i = 0; i < b.size(); ++i) apart += std::abs(a[i] - b[i]), sum += b[i];
+  return apart / sum;
 }
 
-// Seconds from the start to the first and to the last loud sample.
-std::pair<double, double> Loud(const std::vector<int16_t>& samples) {
+// Seconds from the first loud sample to the last.
+double LoudSeconds(const std::vector<int16_t>& samples) {
   auto loud = [](int16_t s) { return std::abs(int(s)) > 1000; };
   const auto first = std::find_if(samples.begin(), samples.end(), loud);
-  const auto last = std::find_if(samples.rbegin(), samples.rend(), loud);
-  return {double(first - samples.begin()) / kRate, double(samples.rend() - last) / kRate};
+  return double(std::find_if(samples.rbegin(), samples.rend(), loud).base() - first) / kRate;
 }
 
 TEST(SynthMusic, PlaysTheThemeAsFluidSynthsOwnPlayer) {
@@ -92,11 +89,8 @@ TEST(SynthMusic, PlaysTheThemeAsFluidSynthsOwnPlayer) {
   const std::string theme(std::istreambuf_iterator<char>(file), {});
   const std::vector<int16_t> ours = OurPlayer(theme), reference = FluidPlayer(theme);
   ASSERT_TRUE(ours.size() > size_t(kRate) && ours.size() < size_t(kMaxFrames)) << ours.size() << " frames to its end";
-  const auto [start, end] = Loud(ours);
-  const auto [referenceStart, referenceEnd] = Loud(reference);
-  EXPECT_NEAR(start, referenceStart, 0.05);
-  EXPECT_NEAR(end, referenceEnd, 0.05);
-  EXPECT_GT(Alike(Envelope(ours), Envelope(reference)), 0.9);
+  EXPECT_LT(Apart(Envelope(ours), Envelope(reference)), 0.1) << "the tune sounds otherwise";
+  EXPECT_TRUE(LoudSeconds(ours) >= 20 && LoudSeconds(ours) <= 25) << "the theme sounds for " << LoudSeconds(ours) << " s";
   // Its end is reported only once its last notes have died away.
   const std::vector<int16_t> last(ours.end() - kRate / 10, ours.end());
   EXPECT_LT(Envelope(last)[0], 100) << "the end came while notes still sounded";
