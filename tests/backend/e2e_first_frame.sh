@@ -28,7 +28,8 @@ shoot
 [ "$(brightest)" != 0 ] || fail "the screen is black before the show"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$OUTPUT start_program show "$BIN" /s
 wait_until 10 screen_black || fail "the screen did not turn black while the audio device was held back"
-held() { [ "$(cat "/proc/$(program_pid show)/wchan")" = wait_for_partner ]; }
+# Its main thread waits for the pipe's reader (as the kernel names the wait).
+held() { grep -qs wait_for_partner "/proc/$(program_pid show)/wchan" "/proc/$(program_pid show)/stack"; }
 wait_until 10 held || fail "the show did not open the audio device"
 WIN=$(xdotool search --onlyvisible --classname zentravo | head -1)
 xprop -id "${WIN:-0}" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE || fail "no topmost show window"
