@@ -64,4 +64,15 @@ bool Unfit(const std::string& path, uint64_t maxBytes) {
   return stat(path.c_str(), &st) == 0 && !Fit(st, maxBytes);
 }
 
+bool Regular(const std::string& path) {
+  constexpr uint64_t kAnySize = ~uint64_t{0};
+  struct stat st{};
+  if (stat(path.c_str(), &st) != 0 || !Fit(st, kAnySize)) return false;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool regular = fstat(fd, &st) == 0 && Fit(st, kAnySize);
+  close(fd);
+  return regular;
+}
+
 }  // namespace safefile

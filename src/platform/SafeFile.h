@@ -33,4 +33,8 @@ ReadResult Read(const std::string& path, uint64_t maxBytes, std::string* text);
 // at `path`. A missing path is not unfit: its reader fails on its own.
 bool Unfit(const std::string& path, uint64_t maxBytes);
 
+// True when a regular file (links followed) lies at `path`, looked at and
+// opened without blocking: for a file another library opens by its name.
+bool Regular(const std::string& path);
+
 }  // namespace safefile

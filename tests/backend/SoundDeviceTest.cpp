@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/qt/SdlSound.h"
+#include "tests/backend/SoundFont.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TEST(SoundDevice, RunsOnlyWhileAnEffectOrTheMusicSounds) {
   EXPECT_TRUE(Eventually([] { return AudioThreads() == 1; })) << "the device's own thread";
   EXPECT_TRUE(Eventually([] { return AudioThreads() == 0; })) << "the device stays open after the effect";
 
-  if (!std::filesystem::exists("/usr/share/sounds/sf2/TimGM6mb.sf2")) GTEST_SKIP() << "no sound font";
+  NEED_SOUND_FONT();
   ASSERT_TRUE(sound.MusicOpen(kMidi));
   for (int play : {1, 2}) {
     ASSERT_TRUE(sound.MusicPlay()) << play;

@@ -2,7 +2,8 @@
 # The show over hostile themes, on the real program under a private X server;
 # a key must end it at once, with 0, whatever the theme holds:
 # - four million notes at one instant, just within a data file's bound (more
-#   than the synthesiser can play), and the error output stays small;
+#   than the synthesiser can play), and the error output stays small; the
+#   sound font named after a FIFO, which is passed over;
 # - a theme swapped for a FIFO and back, again and again, while shows start.
 # Usage: e2e_data.sh <zentravo> <data folder>
 set -u
@@ -28,12 +29,13 @@ show_ends_on_key() {
   [ "$rc" = 0 ] || fail "$1: a key did not end the show with 0 within 2 s"
 }
 
-echo "--- four million notes at one instant"
+echo "--- four million notes at one instant, the sound font after a FIFO"
 perl -e 'my $n = 4000000;
   print "MThd", pack("Nnnn", 6, 0, 1, 96), "MTrk", pack("N", 4 * $n + 4);
   print pack("C4", 0, 0x90 | $_ % 16, 24 + int($_ / 16) % 84, 100) for 0 .. $n - 1;
   print pack("C4", 0x60, 0xff, 0x2f, 0)' >"$DATA/z_wumble.mid"
-show_ends_on_key dense 0.3
+mkfifo "$E2E_TMP/font.sf2"
+SDL_SOUNDFONTS="$E2E_TMP/font.sf2;/usr/share/sounds/sf2/TimGM6mb.sf2" show_ends_on_key dense 0.3
 [ "$ERR_BYTES" -lt 16384 ] || fail "the dense theme filled the error output: $ERR_BYTES bytes"
 
 echo "--- a theme swapped for a FIFO and back while shows start"

@@ -1,8 +1,9 @@
 #!/bin/bash
 # The show's start on the real program under a private X server:
-# - its black screen does not wait for the theme: with the sound font held
-#   back (a pipe nobody writes yet), "/s" still covers the screen in black,
-#   topmost; once the font is let through, the Introduction goes on;
+# - its black screen does not wait for the theme: with the audio device held
+#   back (SDL's disk output, a pipe nobody reads yet), "/s" still covers the
+#   screen in black, topmost; once the device is let through, the
+#   Introduction goes on;
 # - the sound libraries come with the sound module, not with the program: a
 #   program whose module is missing covers the screen and goes on with the
 #   Introduction silent, without them;
@@ -40,17 +41,19 @@ if [ "${3:-}" = idle ]; then
 fi
 
 echo "--- the black screen does not wait for the theme"
-FONT=$E2E_TMP/font.sf2
-mkfifo "$FONT"
+OUTPUT=$E2E_TMP/audio.raw
+mkfifo "$OUTPUT"
 shoot
 [ "$(brightest)" != 0 ] || fail "the screen is black before the show"
-SDL_SOUNDFONTS=$FONT start_program show "$BIN" /s
-wait_until 10 screen_black || fail "the screen did not turn black while the sound font was held back"
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$OUTPUT start_program show "$BIN" /s
+wait_until 10 screen_black || fail "the screen did not turn black while the audio device was held back"
+# Its main thread waits for the pipe's reader (as the kernel names the wait).
+held() { grep -qs wait_for_partner "/proc/$(program_pid show)/wchan" "/proc/$(program_pid show)/stack"; }
+wait_until 10 held || fail "the show did not open the audio device"
 WIN=$(xdotool search --onlyvisible --classname zentravo | head -1)
 xprop -id "${WIN:-0}" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE || fail "no topmost show window"
-# Let the font through (empty: the theme cannot play), every time it is opened.
-start_program writer timeout 30 bash -c "while :; do : >'$FONT'; done"
-wait_until 10 title1_shows || fail "the Introduction did not go on once the font came"
+start_program reader timeout 60 bash -c "cat '$OUTPUT' >/dev/null"
+wait_until 10 title1_shows || fail "the Introduction did not go on once the device opened"
 key_ends show
 
 echo "--- without the sound module the show plays silent"

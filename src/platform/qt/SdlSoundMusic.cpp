@@ -9,19 +9,16 @@
 #include <set>
 #include <sstream>
 
+#include "platform/SafeFile.h"
+
 namespace {
 
-// Notes sounding at once, plenty for the theme; each one held ready costs memory.
-constexpr int kVoices = 64;
-// What one buffer of the mixer may take from the file: events read, and notes
-// started among them: half the voices, so that the notes of one buffer steal
-// only voices of earlier ones.
-constexpr int kEventsPerBuffer = 256;
-constexpr int kNotesPerBuffer = kVoices / 2;
+// Notes sounding at once, plenty for the theme; each one held ready costs
+// memory. The notes one buffer starts take at most half of them, so that they
+// steal only voices of earlier buffers.
+constexpr int kVoices = 2 * midi::kNotesPerBuffer;
 // The synthesiser renders in steps this long (its own block), events between.
 constexpr int kStepFrames = 64;
-// Tracks read from a file; those beyond are left silent.
-constexpr size_t kMaxTracks = 64;
 // Distinct messages of the synthesiser printed; a message printed once, or
 // one that differs from it only in its numbers, is not printed again.
 constexpr size_t kMaxMessages = 64;
@@ -55,25 +52,6 @@ void PrintMessagesOnce() {
   });
 }
 
-// A number of the file: `bytes` bytes, the highest first.
-uint32_t Big(const std::string& s, size_t at, int bytes) {
-  uint32_t value = 0;
-  for (int i = 0; i < bytes; ++i) value = value << 8 | static_cast<uint8_t>(s[at + i]);
-  return value;
-}
-
-// A number of the file's other kind: up to four bytes of seven bits each, the
-// last without its top bit.
-bool ReadNumber(const std::string& m, size_t& at, size_t end, uint32_t* value) {
-  *value = 0;
-  for (int i = 0; i < 4 && at < end; ++i) {
-    const uint8_t byte = static_cast<uint8_t>(m[at++]);
-    *value = *value << 7 | (byte & 0x7f);
-    if (!(byte & 0x80)) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 SynthMusic::~SynthMusic() {
@@ -83,23 +61,8 @@ SynthMusic::~SynthMusic() {
 }
 
 bool SynthMusic::Open(std::string midi, const std::string& fonts, int frequency, int channels) {
-  // The header: its length, the format, the track count and the ticks a
-  // quarter note (time in frames of a second is not taken).
-  if (midi.size() < 14 || midi.compare(0, 4, "MThd") != 0) return false;
-  const uint32_t header = Big(midi, 4, 4);
-  division_ = static_cast<int>(Big(midi, 12, 2));
-  if (header < 6 || division_ == 0 || division_ & 0x8000) return false;
-  tracks_.clear();
-  for (size_t at = 8 + size_t{header}; at + 8 <= midi.size() && tracks_.size() < kMaxTracks;) {
-    const size_t length = Big(midi, at + 4, 4);
-    Track track;
-    track.begin = at + 8;
-    track.end = std::min(midi.size(), track.begin + length);
-    if (midi.compare(at, 4, "MTrk") == 0) tracks_.push_back(track);
-    at = track.end;
-  }
-  if (tracks_.empty()) return false;
-  midi_ = std::move(midi);
+  if (!sequence_.Open(std::move(midi))) return false;
+  due_.reserve(midi::kEventsPerBuffer);
   frequency_ = frequency;
   channels_ = channels;
 
@@ -120,6 +83,8 @@ bool SynthMusic::Open(std::string midi, const std::string& fonts, int frequency,
   // Straight-line interpolation: a fraction of the work, and the theme's
   // instruments sound the same to the ear.
   fluid_synth_set_interp_method(synth_, -1, FLUID_INTERP_LINEAR);
+  // The synthesiser opens a font by its name and waits on whatever lies
+  // there: only a regular file is handed to it.
   int loaded = 0;
   std::istringstream list(fonts);
   std::string font;
@@ -127,7 +92,7 @@ bool SynthMusic::Open(std::string midi, const std::string& fonts, int frequency,
     std::istringstream parts(font);
     std::string part;
     while (std::getline(parts, part, ';'))
-      if (!part.empty() && fluid_synth_sfload(synth_, part.c_str(), 1) != FLUID_FAILED) ++loaded;
+      if (safefile::Regular(part) && fluid_synth_sfload(synth_, part.c_str(), 1) != FLUID_FAILED) ++loaded;
   }
   return loaded > 0;
 }
@@ -135,7 +100,7 @@ bool SynthMusic::Open(std::string midi, const std::string& fonts, int frequency,
 bool SynthMusic::Play(void (*ended)()) {
   Stop();
   if (!synth_) return false;
-  Rewind();
+  sequence_.Rewind();
   ended_ = ended;
   sounding_ = true;
   Mix_HookMusic(&SynthMusic::Mix, this);
@@ -149,122 +114,58 @@ void SynthMusic::Stop() {
   if (synth_) fluid_synth_system_reset(synth_);
 }
 
-// --- the sequencer ---
-
-void SynthMusic::Rewind() {
-  now_ = 0;
-  tempo_ = 500000;
-  for (Track& track : tracks_) {
-    track.at = track.begin;
-    track.due = 0;
-    track.status = 0;
-    track.done = false;
-    ReadDelta(track);
+void SynthMusic::Send(const midi::Message& m) {
+  const int channel = m.status & 0x0f;
+  switch (m.status & 0xf0) {
+    case 0x80: fluid_synth_noteoff(synth_, channel, m.a); break;
+    case 0x90:
+      if (m.b == 0) fluid_synth_noteoff(synth_, channel, m.a);
+      else fluid_synth_noteon(synth_, channel, m.a, m.b);
+      break;
+    case 0xa0: fluid_synth_key_pressure(synth_, channel, m.a, m.b); break;
+    case 0xb0: fluid_synth_cc(synth_, channel, m.a, m.b); break;
+    case 0xc0: fluid_synth_program_change(synth_, channel, m.a); break;
+    case 0xd0: fluid_synth_channel_pressure(synth_, channel, m.a); break;
+    case 0xe0: fluid_synth_pitch_bend(synth_, channel, m.b << 7 | m.a); break;
   }
-}
-
-void SynthMusic::ReadDelta(Track& track) {
-  uint32_t delta = 0;
-  if (ReadNumber(midi_, track.at, track.end, &delta)) track.due += delta;
-  else track.done = true;
-}
-
-void SynthMusic::Sequence(int& events, int& notes) {
-  while (events > 0) {
-    Track* next = nullptr;
-    for (Track& track : tracks_)
-      if (!track.done && track.due <= now_ && (!next || track.due < next->due)) next = &track;
-    if (!next) return;
-    --events;
-    Send(*next, notes);
-  }
-}
-
-// Sends the track's next event to the synthesiser; a note-on beyond the
-// buffer's notes is dropped. A track that does not read as MIDI ends there.
-void SynthMusic::Send(Track& track, int& notes) {
-  const std::string& m = midi_;
-  auto byte = [&](size_t at) { return static_cast<uint8_t>(m[at]); };
-  if (track.at >= track.end) return void(track.done = true);
-  uint8_t status = byte(track.at);
-  if (status >= 0xf0) {
-    // System exclusive and meta events: a length, then that many bytes.
-    size_t data = track.at + (status == 0xff ? 2 : 1);
-    uint32_t size = 0;
-    if (data > track.end || !ReadNumber(m, data, track.end, &size) || size > track.end - data)
-      return void(track.done = true);
-    track.status = 0;
-    if (status == 0xff) {
-      const uint8_t type = byte(track.at + 1);
-      if (type == 0x2f) return void(track.done = true);
-      if (type == 0x51 && size == 3 && Big(m, data, 3) > 0) tempo_ = Big(m, data, 3);
-    } else if (status != 0xf0 && status != 0xf7) {
-      return void(track.done = true);
-    }
-    track.at = data + size;
-  } else {
-    if (status & 0x80) ++track.at;
-    else status = track.status;
-    const int kind = status & 0xf0, channel = status & 0x0f;
-    const size_t count = (kind == 0xc0 || kind == 0xd0) ? 1 : 2;
-    if (!(status & 0x80) || track.at + count > track.end) return void(track.done = true);
-    const int a = byte(track.at) & 0x7f, b = count == 2 ? byte(track.at + 1) & 0x7f : 0;
-    track.at += count;
-    track.status = status;
-    switch (kind) {
-      case 0x80: fluid_synth_noteoff(synth_, channel, a); break;
-      case 0x90:
-        if (b == 0) {
-          fluid_synth_noteoff(synth_, channel, a);
-        } else if (notes > 0) {
-          --notes;
-          fluid_synth_noteon(synth_, channel, a, b);
-        }
-        break;
-      case 0xa0: fluid_synth_key_pressure(synth_, channel, a, b); break;
-      case 0xb0: fluid_synth_cc(synth_, channel, a, b); break;
-      case 0xc0: fluid_synth_program_change(synth_, channel, a); break;
-      case 0xd0: fluid_synth_channel_pressure(synth_, channel, a); break;
-      case 0xe0: fluid_synth_pitch_bend(synth_, channel, b << 7 | a); break;
-    }
-  }
-  ReadDelta(track);
 }
 
 // On the audio thread: the stream is 16-bit samples, `channels_` a frame.
 void SynthMusic::Mix(void* self, unsigned char* stream, int length) {
   auto* music = static_cast<SynthMusic*>(self);
+  music->Render(reinterpret_cast<int16_t*>(stream), length / static_cast<int>(sizeof(int16_t)) / music->channels_);
+}
+
+void SynthMusic::Render(int16_t* out, int frames) {
   static thread_local bool oneThread = (OneSynthThread(), true);
   (void)oneThread;
-  auto* out = reinterpret_cast<int16_t*>(stream);
-  const int channels = music->channels_;
-  const int frames = length / static_cast<int>(sizeof(int16_t)) / channels;
-  if (!music->sounding_) {
-    std::fill(out, out + frames * channels, 0);
+  if (!sounding_) {
+    std::fill(out, out + frames * channels_, 0);
     return;
   }
-  int events = kEventsPerBuffer, notes = kNotesPerBuffer;
+  midi::Allowance allowance;
   thread_local std::vector<int16_t> stereo;
   for (int done = 0; done < frames;) {
     const int step = std::min(kStepFrames, frames - done);
-    music->Sequence(events, notes);
-    int16_t* at = out + done * channels;
-    if (channels == 2) {
-      fluid_synth_write_s16(music->synth_, step, at, 0, 2, at, 1, 2);
+    sequence_.Due(allowance, due_);
+    for (const midi::Message& message : due_) Send(message);
+    due_.clear();
+    int16_t* at = out + done * channels_;
+    if (channels_ == 2) {
+      fluid_synth_write_s16(synth_, step, at, 0, 2, at, 1, 2);
     } else {
       stereo.resize(static_cast<size_t>(step) * 2);
-      fluid_synth_write_s16(music->synth_, step, stereo.data(), 0, 2, stereo.data(), 1, 2);
+      fluid_synth_write_s16(synth_, step, stereo.data(), 0, 2, stereo.data(), 1, 2);
       for (int f = 0; f < step; ++f)
-        for (int ch = 0; ch < channels; ++ch)
-          at[f * channels + ch] = channels == 1 ? static_cast<int16_t>((stereo[2 * f] + stereo[2 * f + 1]) / 2)
-                                                : (ch < 2 ? stereo[2 * f + ch] : int16_t{0});
+        for (int ch = 0; ch < channels_; ++ch)
+          at[f * channels_ + ch] = channels_ == 1 ? static_cast<int16_t>((stereo[2 * f] + stereo[2 * f + 1]) / 2)
+                                                  : (ch < 2 ? stereo[2 * f + ch] : int16_t{0});
     }
     done += step;
-    music->now_ += step * 1e6 / music->frequency_ / music->tempo_ * music->division_;
+    sequence_.Advance(step, frequency_);
   }
-  const bool read = std::all_of(music->tracks_.begin(), music->tracks_.end(), [](const Track& t) { return t.done; });
-  if (read && fluid_synth_get_active_voice_count(music->synth_) == 0) {
-    music->sounding_ = false;
-    if (music->ended_) music->ended_();
+  if (sequence_.Read() && fluid_synth_get_active_voice_count(synth_) == 0) {
+    sounding_ = false;
+    if (ended_) ended_();
   }
 }

@@ -5,14 +5,15 @@
 // loads from the sound font only the instruments the file plays.
 //
 // Its work is bounded whatever the file holds: a buffer takes at most so many
-// events and starts at most so many notes, and the synthesiser sounds at most
-// so many voices. Notes beyond that are dropped; other events wait for the
-// next buffer. So the audio thread never holds the mixer for long, and
-// stopping never waits on it.
+// events from the file and starts at most so many notes (see MidiSequence.h),
+// and the synthesiser sounds at most so many voices. So the audio thread
+// never holds the mixer for long, and stopping never waits on it.
 #include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/qt/MidiSequence.h"
 
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
@@ -34,27 +35,16 @@ class SynthMusic {
   // Stops at once; also before the mixer closes.
   void Stop();
   bool Sounding() const { return sounding_; }
+  // One buffer of `frames` frames of 16-bit samples, `channels` a frame, as
+  // the mixer takes it; silence once the music has ended or stopped.
+  void Render(int16_t* out, int frames);
 
  private:
-  // One track of the file: where its next event lies and when it is due.
-  struct Track {
-    size_t begin = 0, at = 0, end = 0;
-    double due = 0;      // in ticks from the start
-    uint8_t status = 0;  // the running status
-    bool done = false;
-  };
   static void Mix(void* self, unsigned char* stream, int length);
-  void Rewind();
-  // Sends the events due by now, within this buffer's allowance.
-  void Sequence(int& events, int& notes);
-  void Send(Track& track, int& notes);
-  void ReadDelta(Track& track);
+  void Send(const midi::Message& message);
 
-  std::string midi_;
-  std::vector<Track> tracks_;
-  int division_ = 96;       // ticks a quarter note
-  double now_ = 0;          // ticks played
-  double tempo_ = 500000;   // microseconds a quarter note
+  midi::Sequence sequence_;
+  std::vector<midi::Message> due_;  // the messages of one step
   int frequency_ = 22050;
   int channels_ = 2;
   fluid_settings_t* settings_ = nullptr;

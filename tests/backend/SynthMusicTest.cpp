@@ -1,0 +1,99 @@
+// The theme's player rendered offline, buffer by buffer as the mixer asks,
+// beside FluidSynth's own player rendering the same file: the tune sounds
+// alike, tenth of a second by tenth, for 20 to 25 seconds, and its end is
+// reported once its last notes have died away.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fluidsynth.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/qt/SdlSoundMusic.h"
+#include "tests/backend/SoundFont.h"
+
+namespace {
+
+constexpr int kRate = 22050, kBuffer = 512, kMaxFrames = 60 * kRate;
+
+// The left channel of the tune as our player renders it, up to its end.
+std::vector<int16_t> OurPlayer(const std::string& midi) {
+  static bool ended;
+  ended = false;
+  SynthMusic music;
+  std::vector<int16_t> left, buffer(2 * kBuffer);
+  if (!music.Open(midi, kSoundFont, kRate, 2) || !music.Play([] { ended = true; })) return left;
+  while (!ended && left.size() < kMaxFrames) {
+    music.Render(buffer.data(), kBuffer);
+    for (int f = 0; f < kBuffer; ++f) left.push_back(buffer[2 * f]);
+  }
+  return left;
+}
+
+// The same from FluidSynth's own player on a synthesiser set up alike, until
+// the player is done and its notes have died away.
+std::vector<int16_t> FluidPlayer(const std::string& midi) {
+  fluid_settings_t* settings = new_fluid_settings();
+  fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+  fluid_settings_setnum(settings, "synth.gain", 1.0);
+  fluid_settings_setint(settings, "synth.polyphony", 64);
+  fluid_settings_setint(settings, "synth.reverb.active", 0);
+  fluid_settings_setint(settings, "synth.chorus.active", 0);
+  fluid_synth_t* synth = new_fluid_synth(settings);
+  fluid_synth_set_interp_method(synth, -1, FLUID_INTERP_LINEAR);
+  fluid_synth_sfload(synth, kSoundFont, 1);
+  fluid_player_t* player = new_fluid_player(synth);
+  fluid_player_add_mem(player, midi.data(), midi.size());
+  fluid_player_play(player);
+  std::vector<int16_t> left, buffer(2 * kBuffer);
+  while ((fluid_player_get_status(player) == FLUID_PLAYER_PLAYING || fluid_synth_get_active_voice_count(synth) > 0) &&
+         left.size() < kMaxFrames) {
+    fluid_synth_write_s16(synth, kBuffer, buffer.data(), 0, 2, buffer.data(), 1, 2);
+    for (int f = 0; f < kBuffer; ++f) left.push_back(buffer[2 * f]);
+  }
+  delete_fluid_player(player);
+  delete_fluid_synth(synth);
+  delete_fluid_settings(settings);
+  return left;
+}
+
+// The loudest sample in each tenth of a second.
+std::vector<double> Envelope(const std::vector<int16_t>& samples) {
+  std::vector<double> peaks((samples.size() + kRate / 10 - 1) / (kRate / 10));
+  for (size_t i = 0; i < samples.size(); ++i)
+    peaks[i / (kRate / 10)] = std::max(peaks[i / (kRate / 10)], std::abs(double(samples[i])));
+  return peaks;
+}
+
+// How far one envelope lies from another, relative to the other's sum.
+double Apart(std::vector<double> a, const std::vector<double>& b) {
+  a.resize(b.size());
+  double apart = 0, sum = 0;
+  for (size_t i = 0; i < b.size(); ++i) apart += std::abs(a[i] - b[i]), sum += b[i];
+  return apart / sum;
+}
+
+// Seconds from the first loud sample to the last.
+double LoudSeconds(const std::vector<int16_t>& samples) {
+  auto loud = [](int16_t s) { return std::abs(int(s)) > 1000; };
+  const auto first = std::find_if(samples.begin(), samples.end(), loud);
+  return double(std::find_if(samples.rbegin(), samples.rend(), loud).base() - first) / kRate;
+}
+
+TEST(SynthMusic, PlaysTheThemeAsFluidSynthsOwnPlayer) {
+  NEED_SOUND_FONT();
+  std::ifstream file(ZENTRAVO_BUILD_DATA_DIR "/z_wumble.mid", std::ios::binary);
+  const std::string theme(std::istreambuf_iterator<char>(file), {});
+  const std::vector<int16_t> ours = OurPlayer(theme), reference = FluidPlayer(theme);
+  ASSERT_TRUE(ours.size() > size_t(kRate) && ours.size() < size_t(kMaxFrames)) << ours.size() << " frames to its end";
+  EXPECT_LT(Apart(Envelope(ours), Envelope(reference)), 0.1) << "the tune sounds otherwise";
+  EXPECT_TRUE(LoudSeconds(ours) >= 20 && LoudSeconds(ours) <= 25) << "the theme sounds for " << LoudSeconds(ours) << " s";
+  // Its end is reported only once its last notes have died away.
+  const std::vector<int16_t> last(ours.end() - kRate / 10, ours.end());
+  EXPECT_LT(Envelope(last)[0], 100) << "the end came while notes still sounded";
+}
+
+}  // namespace
