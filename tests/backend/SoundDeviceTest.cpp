@@ -4,6 +4,7 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -19,19 +20,20 @@ int AudioThreads() {
   for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
     std::string name;
     std::getline(std::ifstream(task.path() / "comm"), name);
-    if (name.rfind("SDLAudio", 0) == 0) ++count;
+    count += name.starts_with("SDLAudio");
   }
   return count;
 }
 
 // Serves events until `done` holds; false if it does not within 20 s.
-template <class Done>
-bool Eventually(Done done) { return QTest::qWaitFor(done, 20000); }
+bool Eventually(std::function<bool()> done) { return QTest::qWaitFor(done, 20000); }
 
 // One short note.
 const std::string kMidi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x0c"
                         "\x00\x90\x3c\x64\x60\x80\x3c\x00\x00\xff\x2f\x00", 34);
 
+// Guards against the audio thread running on in the background, and against
+// music that cannot be played again once it has ended.
 TEST(SoundDevice, RunsOnlyWhileAnEffectOrTheMusicSounds) {
   SdlSound sound;
   std::ifstream wave(ZENTRAVO_BUILD_DATA_DIR "/z_step.wav", std::ios::binary);

@@ -1,6 +1,7 @@
 // Fuzz target for the theme's MIDI reader, a file from the user's folder:
 // played to its end twice, nothing may crash, every message taken is a
 // channel message within a buffer's allowance, and both plays take the same.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,19 +15,15 @@ namespace {
 // events); the number of messages taken.
 size_t Play(midi::Sequence& sequence) {
   size_t taken = 0;
-  std::vector<midi::Message> due;
-  for (int buffer = 0; buffer < 4096 && !sequence.Read(); ++buffer) {
+  for (int buffer = 0; buffer < 4096 && !sequence.Read(); ++buffer, sequence.Advance(1 << 30, 1)) {
+    std::vector<midi::Message> due;
     midi::Allowance allowance;
     sequence.Due(allowance, due);
-    int notes = 0;
-    for (const midi::Message& m : due) {
+    for (const midi::Message& m : due)
       if (m.status < 0x80 || m.status >= 0xf0 || m.a > 0x7f || m.b > 0x7f) __builtin_trap();
-      notes += (m.status & 0xf0) == 0x90 && m.b > 0;
-    }
+    const auto notes = std::count_if(due.begin(), due.end(), [](auto m) { return (m.status & 0xf0) == 0x90 && m.b; });
     if (due.size() > midi::kEventsPerBuffer || notes > midi::kNotesPerBuffer) __builtin_trap();
     taken += due.size();
-    due.clear();
-    sequence.Advance(1 << 30, 1);
   }
   return taken;
 }
