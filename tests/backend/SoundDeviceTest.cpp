@@ -4,7 +4,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -25,8 +24,8 @@ int AudioThreads() {
   return count;
 }
 
-// Serves events until `done` holds; false if it does not within 20 s.
-bool Eventually(std::function<bool()> done) { return QTest::qWaitFor(done, 20000); }
+// How long QTest::qWaitFor serves events for a change to come, in ms.
+constexpr int kWait = 20000;
 
 // One short note.
 const std::string kMidi("MThd\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60MTrk\x00\x00\x00\x0c"
@@ -38,21 +37,21 @@ TEST(SoundDevice, RunsOnlyWhileAnEffectOrTheMusicSounds) {
   SdlSound sound;
   std::ifstream wave(ZENTRAVO_BUILD_DATA_DIR "/z_step.wav", std::ios::binary);
   ASSERT_TRUE(sound.PlayEffect("step", std::string(std::istreambuf_iterator<char>(wave), {})));
-  EXPECT_TRUE(Eventually([] { return AudioThreads() == 1; })) << "the device's own thread";
-  EXPECT_TRUE(Eventually([] { return AudioThreads() == 0; })) << "the device stays open after the effect";
+  EXPECT_TRUE(QTest::qWaitFor([] { return AudioThreads() == 1; }, kWait)) << "the device's own thread";
+  EXPECT_TRUE(QTest::qWaitFor([] { return AudioThreads() == 0; }, kWait)) << "the device stays open after the effect";
 
   NEED_SOUND_FONT();
   ASSERT_TRUE(sound.MusicOpen(kMidi));
   for (int play : {1, 2}) {
     ASSERT_TRUE(sound.MusicPlay()) << play;
     EXPECT_TRUE(sound.MusicPlaying()) << play;
-    EXPECT_TRUE(Eventually([&] { return !sound.MusicPlaying() && AudioThreads() == 0; }))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !sound.MusicPlaying() && AudioThreads() == 0; }, kWait))
         << "the device stays open after the music, play " << play;
   }
   ASSERT_TRUE(sound.MusicPlay());
   sound.MusicStop();
   EXPECT_FALSE(sound.MusicPlaying());
-  EXPECT_TRUE(Eventually([] { return AudioThreads() == 0; })) << "a stopped tune keeps the device open";
+  EXPECT_TRUE(QTest::qWaitFor([] { return AudioThreads() == 0; }, kWait)) << "a stopped tune keeps the device open";
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ show_ends_on_key() {
   xdotool key space
   RC=$(exit_code "$1" 2)
   [ "$RC" = running ] && kill -9 "$(program_pid "$1")" && wait_until 5 program_ended "$1"
-  [ "$(stat -c %s "$E2E_TMP/$1.err")" -lt 16384 ] || { truncate -s 16K "$E2E_TMP/$1.err" && fail "$1 filled its error output"; }
+  [ "$(stat -c %s "$E2E_TMP/$1.err")" -lt 16384 ] ||
+    { truncate -s 16K "$E2E_TMP/$1.err"; fail "$1: the error output filled up"; }
   [ "$RC" = 0 ] || fail "$1: a key did not end the show with 0 within 2 s"
 }
 
