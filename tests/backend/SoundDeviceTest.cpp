@@ -2,6 +2,7 @@
 // something sounds: it opens for an effect or the music and closes once they
 // have ended or stopped; the music, still open, plays again.
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,13 +16,10 @@ namespace {
 
 // Threads of this process whose name says they belong to SDL's audio.
 int AudioThreads() {
-  int count = 0;
-  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+  return std::count_if(std::filesystem::directory_iterator("/proc/self/task"), {}, [](const auto& task) {
     std::string name;
-    std::getline(std::ifstream(task.path() / "comm"), name);
-    count += name.starts_with("SDLAudio");
-  }
-  return count;
+    return std::getline(std::ifstream(task.path() / "comm"), name) && name.starts_with("SDLAudio");
+  });
 }
 
 // How long QTest::qWaitFor serves events for a change to come, in ms.

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kRate = 22050, kBuffer = 512, kMaxFrames = 60 * kRate;
+constexpr int kRate = 22050, kTenth = kRate / 10, kBuffer = 512, kMaxFrames = 60 * kRate;
 
 // The left channel of the tune as our player renders it, up to the end it
 // reports.
@@ -45,11 +45,8 @@ std::vector<int16_t> FluidPlayer(const std::string& midi, size_t frames) {
   fluid_player_t* player = new_fluid_player(synth);
   fluid_player_add_mem(player, midi.data(), midi.size());
   fluid_player_play(player);
-  std::vector<int16_t> left, buffer(2 * kBuffer);
-  while (left.size() < frames) {
-    fluid_synth_write_s16(synth, kBuffer, buffer.data(), 0, 2, buffer.data(), 1, 2);
-    for (int f = 0; f < kBuffer; ++f) left.push_back(buffer[2 * f]);
-  }
+  std::vector<int16_t> left(frames), right(frames);
+  fluid_synth_write_s16(synth, frames, left.data(), 0, 1, right.data(), 0, 1);
   delete_fluid_player(player);
   delete_fluid_synth(synth);
   delete_fluid_settings(settings);
@@ -58,9 +55,9 @@ std::vector<int16_t> FluidPlayer(const std::string& midi, size_t frames) {
 
 // The loudest sample in each tenth of a second.
 std::vector<double> Envelope(const std::vector<int16_t>& samples) {
-  std::vector<double> peaks((samples.size() + kRate / 10 - 1) / (kRate / 10));
+  std::vector<double> peaks((samples.size() + kTenth - 1) / kTenth);
   for (size_t i = 0; i < samples.size(); ++i)
-    peaks[i / (kRate / 10)] = std::max(peaks[i / (kRate / 10)], std::abs(double(samples[i])));
+    peaks[i / kTenth] = std::max(peaks[i / kTenth], std::abs(double(samples[i])));
   return peaks;
 }
 
@@ -87,7 +84,7 @@ TEST(SynthMusic, PlaysTheThemeAsFluidSynthsOwnPlayer) {
   const double seconds = (std::find_if(envelope.rbegin(), envelope.rend(), loud).base() -
                           std::find_if(envelope.begin(), envelope.end(), loud)) / 10.0;
   EXPECT_TRUE(seconds >= 20 && seconds <= 25) << "the theme sounds for " << seconds << " s";
-  EXPECT_LT(Envelope({ours.end() - kRate / 10, ours.end()})[0], 100) << "the end came while notes still sounded";
+  EXPECT_LT(Envelope({ours.end() - kTenth, ours.end()})[0], 100) << "the end came while notes still sounded";
 }
 
 }  // namespace
