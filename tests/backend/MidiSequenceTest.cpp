@@ -59,9 +59,8 @@ TEST(MidiSequence, TakesEachMessageAtItsTimeInTheFile) {
       Bytes({0x81, 0x10, 0xc1, 5, 0, 0x91, 67, 90, 0x82, 0x20, 0x81, 67, 0}),
   });
   const std::vector<Timed> expected = {
-      {0, 0x90, 60, 100},   {500, 0x90, 60, 0},   {500, 0x90, 62, 100},  {750, 0xc1, 5, 0},
-      {750, 0x91, 67, 90},  {1000, 0x90, 62, 0},  {1125, 0x90, 64, 100}, {1375, 0x80, 64, 0},
-      {1625, 0x81, 67, 0},
+      {0, 0x90, 60, 100}, {500, 0x90, 60, 0}, {500, 0x90, 62, 100}, {750, 0xc1, 5, 0}, {750, 0x91, 67, 90},
+      {1000, 0x90, 62, 0}, {1125, 0x90, 64, 100}, {1375, 0x80, 64, 0}, {1625, 0x81, 67, 0},
   };
   // The bytes exactly; the time a step late at most, and a step more after
   // the tempo change, which takes effect from the step after it.

@@ -9,30 +9,23 @@
 
 #include "platform/qt/MidiSequence.h"
 
-namespace {
-
-// Plays buffers of a long time each (a file may wait hours between its
-// events); the number of messages taken.
-size_t Play(midi::Sequence& sequence) {
-  size_t taken = 0;
-  for (int buffer = 0; buffer < 4096 && !sequence.Read(); ++buffer, sequence.Advance(1 << 30, 1)) {
-    std::vector<midi::Message> due;
-    midi::Allowance allowance;
-    sequence.Due(allowance, due);
-    for (const midi::Message& m : due)
-      if (m.status < 0x80 || m.status >= 0xf0 || m.a > 0x7f || m.b > 0x7f) __builtin_trap();
-    taken += due.size();
-  }
-  return taken;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   midi::Sequence sequence;
   if (!sequence.Open(std::string(reinterpret_cast<const char*>(data), size))) return 0;
-  const size_t first = Play(sequence);
+  // Plays buffers of a long time each (a file may wait hours between its
+  // events); the number of messages taken.
+  auto play = [&sequence] {
+    std::vector<midi::Message> due;
+    for (int buffer = 0; buffer < 4096 && !sequence.Read(); ++buffer, sequence.Advance(1 << 30, 1)) {
+      midi::Allowance allowance;
+      sequence.Due(allowance, due);
+    }
+    for (const midi::Message& m : due)
+      if (m.status < 0x80 || m.status >= 0xf0 || m.a > 0x7f || m.b > 0x7f) __builtin_trap();
+    return due.size();
+  };
+  const size_t first = play();
   sequence.Rewind();
-  if (Play(sequence) != first) __builtin_trap();
+  if (play() != first) __builtin_trap();
   return 0;
 }
