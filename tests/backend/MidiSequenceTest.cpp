@@ -12,8 +12,6 @@
 
 namespace {
 
-using midi::Message;
-
 constexpr int kRate = 22050, kStep = 64;
 
 std::string Bytes(std::initializer_list<int> bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -29,8 +27,8 @@ std::string File(const std::vector<std::string>& tracks, int division = 96) {
 }
 
 // The messages due now, within one buffer's allowance.
-std::vector<Message> Buffer(midi::Sequence& sequence) {
-  std::vector<Message> due;
+std::vector<midi::Message> Buffer(midi::Sequence& sequence) {
+  std::vector<midi::Message> due;
   midi::Allowance allowance;
   sequence.Due(allowance, due);
   return due;
@@ -44,20 +42,21 @@ using Timed = std::array<int, 4>;
 std::vector<Timed> Play(midi::Sequence& sequence) {
   std::vector<Timed> played;
   for (int frame = 0; !sequence.Read() && frame < 60 * kRate; frame += kStep, sequence.Advance(kStep, kRate))
-    for (const Message& m : Buffer(sequence)) played.push_back({frame * 1000 / kRate, m.status, m.a, m.b});
+    for (const midi::Message& m : Buffer(sequence)) played.push_back({frame * 1000 / kRate, m.status, m.a, m.b});
   return played;
 }
 
 // Guards the timing: deltas summed, a tempo change followed, running status
 // applied, tracks merged, and all of it again after a rewind.
 TEST(MidiSequence, TakesEachMessageAtItsTimeInTheFile) {
+  midi::Sequence sequence;
   // A quarter note of 96 ticks lasts 500 ms, from 1000 ms on 250 ms.
-  const std::string tune = File({
+  ASSERT_TRUE(sequence.Open(File({
       Bytes({0}) + Tempo(500000) + Bytes({0x81, 0x40}) + Tempo(250000),
       // Running status after the first note.
       Bytes({0, 0x90, 60, 100, 0x60, 60, 0, 0, 62, 100, 0x60, 62, 0, 0x30, 64, 100, 0x60, 0x80, 64, 0}),
       Bytes({0x81, 0x10, 0xc1, 5, 0, 0x91, 67, 90, 0x82, 0x20, 0x81, 67, 0}),
-  });
+  })));
   const std::vector<Timed> expected = {
       {0, 0x90, 60, 100}, {500, 0x90, 60, 0}, {500, 0x90, 62, 100}, {750, 0xc1, 5, 0}, {750, 0x91, 67, 90},
       {1000, 0x90, 62, 0}, {1125, 0x90, 64, 100}, {1375, 0x80, 64, 0}, {1625, 0x81, 67, 0},
@@ -65,8 +64,6 @@ TEST(MidiSequence, TakesEachMessageAtItsTimeInTheFile) {
   // The bytes exactly; the time a step late at most, and a step more after
   // the tempo change, which takes effect from the step after it.
   const Timed tolerance = {int(2e3 * kStep / kRate), 0, 0, 0};
-  midi::Sequence sequence;
-  ASSERT_TRUE(sequence.Open(tune));
   for (int play : {1, 2}) {
     const std::vector<Timed> played = Play(sequence);
     ASSERT_EQ(played.size(), expected.size()) << "play " << play;
@@ -87,8 +84,8 @@ TEST(MidiSequence, BoundsTheWorkOfABuffer) {
   ASSERT_TRUE(sequence.Open(File({crowd})));
   const int notes = midi::kNotesPerBuffer, waiting = 300 - (midi::kEventsPerBuffer - 100);
   for (auto [notesTaken, taken] : {std::pair{notes, notes + 300 - waiting}, std::pair{0, waiting}}) {
-    const std::vector<Message> due = Buffer(sequence);
-    EXPECT_EQ(std::count_if(due.begin(), due.end(), [](const Message& m) { return m.status >> 4 == 9; }), notesTaken);
+    const std::vector<midi::Message> due = Buffer(sequence);
+    EXPECT_EQ(std::count_if(due.begin(), due.end(), [](const auto& m) { return m.status >> 4 == 9; }), notesTaken);
     EXPECT_EQ(due.size(), size_t(taken));
   }
   ASSERT_TRUE(sequence.Open(File(std::vector<std::string>(midi::kMaxTracks + 6, Bytes({0, 0xb0, 7, 100})))));
@@ -98,9 +95,8 @@ TEST(MidiSequence, BoundsTheWorkOfABuffer) {
 // Guards against a file that would never end (no ticks a quarter note) or is
 // timed otherwise (frames of a second), holds no track or no whole header.
 TEST(MidiSequence, RefusesHeadersItCannotTime) {
-  const std::string track = Bytes({0, 0xb0, 7, 100});
   midi::Sequence sequence;
-  const std::string refused[] = {File({track}, 0), File({track}, 0xe728), File({}), "MThd" + Big(6, 4)};
+  const std::string refused[] = {File({""}, 0), File({""}, 0xe728), File({}), "MThd" + Big(6, 4)};
   for (const std::string& file : refused) EXPECT_FALSE(sequence.Open(file)) << "case " << &file - refused;
 }
 

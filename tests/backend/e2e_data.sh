@@ -28,15 +28,14 @@ show_ends_on_key() {
   [ "$RC" = 0 ] || fail "$1: a key did not end the show with 0 within 2 s"
 }
 
-echo "--- four million notes at one instant, the sound font after a FIFO"
-perl -e 'my $n = 4000000;
-  print "MThd", pack("Nnnn", 6, 0, 1, 96), "MTrk", pack("N", 4 * $n + 4);
+# Four million notes at one instant, the sound font after a FIFO.
+perl -e 'my $n = 4000000; print "MThd", pack("Nnnn", 6, 0, 1, 96), "MTrk", pack("N", 4 * $n + 4);
   print pack("C4", 0, 0x90 | $_ % 16, 24 + int($_ / 16) % 84, 100) for 0 .. $n - 1;
   print pack("C4", 0x60, 0xff, 0x2f, 0)' >"$DATA/z_wumble.mid"
 mkfifo "$E2E_TMP/font.sf2"
 SDL_SOUNDFONTS="$E2E_TMP/font.sf2;/usr/share/sounds/sf2/TimGM6mb.sf2" show_ends_on_key dense 0.3
 
-echo "--- a theme swapped for a FIFO and back while shows start"
+# A theme swapped for a FIFO and back while shows start.
 cp "$2/z_wumble.mid" "$DATA/z_wumble.mid"
 mkfifo "$DATA/fifo"
 start_program swapper timeout 60 perl -e 'chdir shift; while (1) { rename "z_wumble.mid", "file";
