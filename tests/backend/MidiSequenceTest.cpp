@@ -2,6 +2,7 @@
 // times: deltas summed, tempo changes followed, running status applied,
 // tracks merged; its work per buffer bounded; broken headers refused.
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
@@ -11,16 +12,12 @@
 
 namespace {
 
-using midi::Message;
-
-constexpr int kRate = 22050, kStep = 64, kBuffer = 512;
+constexpr int kRate = 22050, kStep = 64;
 
 std::string Bytes(std::initializer_list<int> bytes) { return std::string(bytes.begin(), bytes.end()); }
-std::string Big(uint32_t value, int bytes) {
-  std::string s;
-  while (bytes--) s += static_cast<char>(value >> (8 * bytes));
-  return s;
-}
+// `value` in `bytes` bytes, the highest first.
+std::string Big(uint32_t value, int bytes) { return bytes ? Big(value >> 8, bytes - 1) + char(value) : ""; }
+std::string Tempo(uint32_t microseconds) { return Bytes({0xff, 0x51, 3}) + Big(microseconds, 3); }
 
 // A file of `division` ticks a quarter note holding the tracks' events.
 std::string File(const std::vector<std::string>& tracks, int division = 96) {
@@ -28,95 +25,79 @@ std::string File(const std::vector<std::string>& tracks, int division = 96) {
   for (const std::string& track : tracks) file += "MTrk" + Big(track.size() + 4, 4) + track + Bytes({0, 0xff, 0x2f, 0});
   return file;
 }
-std::string Tempo(uint32_t microseconds) { return Bytes({0xff, 0x51, 3}) + Big(microseconds, 3); }
 
-struct Timed {
-  double seconds;
-  Message message;
-};
+// The messages due now, within one buffer's allowance.
+std::vector<midi::Message> Buffer(midi::Sequence& sequence) {
+  std::vector<midi::Message> due;
+  midi::Allowance allowance;
+  sequence.Due(allowance, due);
+  return due;
+}
 
-// Plays the sequence to its end as the player does: steps of `kStep` frames,
-// a new allowance every buffer; each message with the time it was taken.
+// A message with the time it was taken: milliseconds, status and data bytes.
+using Timed = std::array<int, 4>;
+
+// Plays the sequence to its end in steps of `kStep` frames, as the player
+// does; each message with the time it was taken.
 std::vector<Timed> Play(midi::Sequence& sequence) {
   std::vector<Timed> played;
-  std::vector<Message> due;
-  midi::Allowance allowance;
-  for (int frame = 0; !sequence.Read() && frame < 60 * kRate; frame += kStep) {
-    if (frame % kBuffer == 0) allowance = {};
-    sequence.Due(allowance, due);
-    for (const Message& m : due) played.push_back({double(frame) / kRate, m});
-    due.clear();
-    sequence.Advance(kStep, kRate);
-  }
+  for (int frame = 0; !sequence.Read() && frame < 60 * kRate; frame += kStep, sequence.Advance(kStep, kRate))
+    for (const midi::Message& m : Buffer(sequence)) played.push_back({frame * 1000 / kRate, m.status, m.a, m.b});
   return played;
 }
 
+// Guards the timing: deltas summed, a tempo change followed, running status
+// applied, tracks merged, and all of it again after a rewind.
 TEST(MidiSequence, TakesEachMessageAtItsTimeInTheFile) {
-  // A quarter note of 96 ticks lasts 0.5 s, from 1 s on 0.25 s.
-  const std::string tune = File({
+  midi::Sequence sequence;
+  // A quarter note of 96 ticks lasts 500 ms, from 1000 ms on 250 ms.
+  ASSERT_TRUE(sequence.Open(File({
       Bytes({0}) + Tempo(500000) + Bytes({0x81, 0x40}) + Tempo(250000),
       // Running status after the first note.
       Bytes({0, 0x90, 60, 100, 0x60, 60, 0, 0, 62, 100, 0x60, 62, 0, 0x30, 64, 100, 0x60, 0x80, 64, 0}),
       Bytes({0x81, 0x10, 0xc1, 5, 0, 0x91, 67, 90, 0x82, 0x20, 0x81, 67, 0}),
-  });
+  })));
   const std::vector<Timed> expected = {
-      {0.0, {0x90, 60, 100}},   {0.5, {0x90, 60, 0}},     {0.5, {0x90, 62, 100}}, {0.75, {0xc1, 5, 0}},
-      {0.75, {0x91, 67, 90}},   {1.0, {0x90, 62, 0}},     {1.125, {0x90, 64, 100}}, {1.375, {0x80, 64, 0}},
-      {1.625, {0x81, 67, 0}},
+      {0, 0x90, 60, 100}, {500, 0x90, 60, 0}, {500, 0x90, 62, 100}, {750, 0xc1, 5, 0}, {750, 0x91, 67, 90},
+      {1000, 0x90, 62, 0}, {1125, 0x90, 64, 100}, {1375, 0x80, 64, 0}, {1625, 0x81, 67, 0},
   };
-  midi::Sequence sequence;
-  ASSERT_TRUE(sequence.Open(tune));
+  // The bytes exactly; the time a step late at most, and a step more after
+  // the tempo change, which takes effect from the step after it.
+  const Timed tolerance = {int(2e3 * kStep / kRate), 0, 0, 0};
   for (int play : {1, 2}) {
     const std::vector<Timed> played = Play(sequence);
     ASSERT_EQ(played.size(), expected.size()) << "play " << play;
-    for (size_t i = 0; i < played.size(); ++i) {
-      const Message &m = played[i].message, &e = expected[i].message;
-      EXPECT_EQ(std::vector<int>({m.status, m.a, m.b}), std::vector<int>({e.status, e.a, e.b})) << i;
-      // A step late at most, and a step more after the tempo change, which
-      // takes effect from the step after it.
-      EXPECT_NEAR(played[i].seconds, expected[i].seconds, 2.0 * kStep / kRate) << i << ", play " << play;
-    }
+    for (size_t i = 0; i < played.size(); ++i)
+      for (int k : {0, 1, 2, 3}) EXPECT_NEAR(played[i][k], expected[i][k], tolerance[k]) << i << ", play " << play;
     sequence.Rewind();
   }
 }
 
-TEST(MidiSequence, BoundsTheEventsAndNotesOfABuffer) {
-  // 100 notes and 300 controller changes at one instant.
-  std::string events;
-  for (int i = 0; i < 100; ++i) events += Bytes({0, 0x90, i, 100});
-  for (int i = 0; i < 300; ++i) events += Bytes({0, 0xb0, 7, i % 128});
+// Guards the audio thread against a file that crowds its events: one buffer
+// starts at most so many notes on all channels (the rest dropped) among at
+// most so many events (the rest wait), and reads at most so many tracks.
+TEST(MidiSequence, BoundsTheWorkOfABuffer) {
+  std::string crowd;  // 100 notes and 300 controller changes at one instant
+  for (int i = 0; i < 100; ++i) crowd += Bytes({0, 0x90 | i % 16, i, 100});
+  for (int i = 0; i < 300; ++i) crowd += Bytes({0, 0xb0, 7, i % 128});
   midi::Sequence sequence;
-  ASSERT_TRUE(sequence.Open(File({events})));
-  std::vector<Message> first, second;
-  midi::Allowance allowance;
-  sequence.Due(allowance, first);
-  allowance = {};
-  sequence.Due(allowance, second);
-  auto notes = [](const std::vector<Message>& ms) {
-    return std::count_if(ms.begin(), ms.end(), [](const Message& m) { return m.status == 0x90; });
-  };
-  // The notes beyond the buffer's are dropped, the controller changes wait.
-  EXPECT_EQ(notes(first), midi::kNotesPerBuffer);
-  EXPECT_EQ(first.size(), size_t(midi::kNotesPerBuffer + midi::kEventsPerBuffer - 100));
-  EXPECT_EQ(notes(second), 0);
-  EXPECT_EQ(second.size(), size_t(300 - (midi::kEventsPerBuffer - 100)));
-  EXPECT_TRUE(sequence.Read());
+  ASSERT_TRUE(sequence.Open(File({crowd})));
+  const int notes = midi::kNotesPerBuffer, waiting = 300 - (midi::kEventsPerBuffer - 100);
+  for (auto [notesTaken, taken] : {std::pair{notes, notes + 300 - waiting}, std::pair{0, waiting}}) {
+    const std::vector<midi::Message> due = Buffer(sequence);
+    EXPECT_EQ(std::count_if(due.begin(), due.end(), [](const auto& m) { return m.status >> 4 == 9; }), notesTaken);
+    EXPECT_EQ(due.size(), size_t(taken));
+  }
+  ASSERT_TRUE(sequence.Open(File(std::vector<std::string>(midi::kMaxTracks + 6, Bytes({0, 0xb0, 7, 100})))));
+  EXPECT_EQ(Buffer(sequence).size(), midi::kMaxTracks) << "tracks beyond the cap are left silent";
 }
 
-TEST(MidiSequence, RefusesHeadersItCannotTimeAndReadsAtMostSoManyTracks) {
-  const std::string track = Bytes({0, 0xb0, 7, 100});
+// Guards against a file that would never end (no ticks a quarter note) or is
+// timed otherwise (frames of a second), holds no track or no whole header.
+TEST(MidiSequence, RefusesHeadersItCannotTime) {
   midi::Sequence sequence;
-  EXPECT_TRUE(sequence.Open(File({track})));
-  EXPECT_FALSE(sequence.Open(File({track}, 0))) << "no ticks a quarter note: it would never end";
-  EXPECT_FALSE(sequence.Open(File({track}, 0xe728))) << "frames of a second";
-  EXPECT_FALSE(sequence.Open(File({})));
-  EXPECT_FALSE(sequence.Open("MThd" + Big(6, 4)));
-
-  ASSERT_TRUE(sequence.Open(File(std::vector<std::string>(midi::kMaxTracks + 6, track))));
-  std::vector<Message> due;
-  midi::Allowance allowance;
-  sequence.Due(allowance, due);
-  EXPECT_EQ(due.size(), midi::kMaxTracks);
+  const std::string refused[] = {File({""}, 0), File({""}, 0xe728), File({}), "MThd" + Big(6, 4)};
+  for (const std::string& file : refused) EXPECT_FALSE(sequence.Open(file)) << "case " << &file - refused;
 }
 
 }  // namespace

@@ -8,9 +8,8 @@
 
 inline constexpr char kSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
-#define NEED_SOUND_FONT()                                                    \
-  if (!std::filesystem::exists(kSoundFont)) {                                \
-    const char* ci = std::getenv("CI");                                      \
-    if (ci && std::string(ci) == "true") FAIL() << "no sound font " << kSoundFont; \
-    GTEST_SKIP() << "no sound font";                                         \
+#define NEED_SOUND_FONT()                                                                           \
+  if (!std::filesystem::exists(kSoundFont)) {                                                       \
+    if (const char* ci = std::getenv("CI"); ci && std::string(ci) == "true") FAIL() << "no sound font " << kSoundFont; \
+    GTEST_SKIP() << "no sound font";                                                                \
   }
