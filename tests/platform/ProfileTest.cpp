@@ -25,7 +25,7 @@ std::string Get(const char* section, const char* key, long size = 128) {
   return buffer;
 }
 
-int Put(const std::string& value) { return WritePrivateProfileKeys("S", {{"k", value}}, "zentravo.ini"); }
+int Put(const std::string& v) { return WritePrivateProfileStringA("S", "k", v.c_str(), "zentravo.ini") ? 0 : errno; }
 
 class Profile : public testing::Test {
  protected:
@@ -68,7 +68,7 @@ TEST_F(Profile, ReadAndPutFindTheFirstMatchOnlyAndKeepEveryOtherLine) {
       {"[S]\nk=1\n[S]\nk=2\n", "1", "[S]\nk=3\n[S]\nk=2\n"},
       {"[S]\nb=1\n[S]\nk=2\n", "dflt", "[S]\nb=1\nk=3\n[S]\nk=2\n"},
       {"[S]\nk=1\nK=2\n", "1", "[S]\nk=3\nK=2\n"},
-      {"[S]", "dflt", "[S]\nk=3\n"},
+      {"[T]\r\nz=9\r\n[S]", "dflt", "[T]\r\nz=9\r\n[S]\r\nk=3\r\n"},
       {"[S]\nk= \t\"a b\"  ", "a b", ""}, {"[S]\nk='1'", "1", ""},       {"[S]\nk=\"\"", "", ""},
       {"[S]\nk=\"x'", "\"x'", ""},        {"[S]\nk=\"", "\"", ""},      {"[S]\nk=a\"b\"", "a\"b\"", ""},
       {"[S]\nk=\"'q'\"", "'q'", ""}};
@@ -150,15 +150,16 @@ TEST_F(Profile, ALinkedFileIsReplacedBesideItselfOnAnyFilesystemAndTheLockStaysB
   EXPECT_FALSE(fs::exists(dir.File("other/made")));
 }
 
-// A link (a folder goes the same way) or a FIFO at the lock's name counts as a
-// running instance (the rule stays on) and is named on stderr; no link is
-// followed to make a file. (The rule itself is run end to end.)
+// A link, a folder or a FIFO at the lock's name counts as a running instance
+// (the rule stays on) and is named on stderr; no link is followed to make a
+// file. (The rule itself is run end to end.)
 TEST(InstanceLockFile, AnythingButOurOwnPlainFileCountsAsHeldAndNoLinkIsFollowed) {
   TempWinDir dir;
   const std::string lock = dir.File(".instance-lock");
   fs::create_symlink("made-guard", dir.File(".instance-guard"));
   const std::pair<const char*, std::function<void()>> odd[] = {
       {"dangling link", [&] { fs::create_symlink("made", lock); }},
+      {"folder", [&] { fs::create_directory(lock); }},
       {"FIFO", [&] { ASSERT_EQ(mkfifo(lock.c_str(), 0600), 0); }}};
   for (const auto& [name, make] : odd) {
     make();
