@@ -11,18 +11,8 @@
 #include "dialogs/Configuration.h"
 #include "platform/fake/FakeBackend.h"
 #include "startup/Starter.h"
+#include "tests/common/Outcome.h"
 #include "tests/common/TempWinDir.h"
-
-// Runs `action`; returns the exit code when it ends the process, -1 when it
-// returns normally.
-inline int ExitCodeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ProcessEnded& ended) {
-    return ended.code;
-  }
-  return -1;
-}
 
 // Makes a window the active one, as a click on it would.
 inline void Activate(QWidget* window) {

@@ -53,9 +53,7 @@ TEST_F(MessageDialog, AWriteThatFailsIsReported) {
   QTest::mouseClick(entry->Apply, Qt::LeftButton);
   SetProfileFaultForTests({});
   EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=old\n");
-  BugReportForm& report = vb::FormInstance<BugReportForm>();
-  EXPECT_TRUE(report.isVisible());
-  EXPECT_EQ(report.Caption(), "Error Code: VORN- 61-System/PutIniData");
+  EXPECT_EQ(ErrorWindowCaption(), "Error Code: VORN- 61-System/PutIniData");
   vb::ResetFormsForTests();
 }
 

@@ -3,13 +3,7 @@
 
 namespace {
 
-class SpeedBar : public DialogTest {
- protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    OpenSettings();
-  }
-};
+using SpeedBar = DialogTest;
 
 // A stored speed beyond the bar's range (start-up bounds it) is refused.
 TEST(SpeedScrollValue, ASpeedTheBarCannotHoldIsRefused) {
@@ -17,6 +11,7 @@ TEST(SpeedScrollValue, ASpeedTheBarCannotHoldIsRefused) {
 }
 
 TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
+  OpenSettings();
   dialogs::HScrollBar* bar = dlg->hsbSpeed;
   bar->setFocus();
   // Left, Up and Page Up go towards "Slow" (200), the others towards "Fast" (1).
@@ -37,6 +32,7 @@ TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
 // bar a track column alternates between its two colours; the thumb is the
 // run of columns between the two parts of the track.
 TEST_F(SpeedBar, HasASquareThumbInADitheredTrack) {
+  OpenSettings();
   dialogs::HScrollBar* bar = dlg->hsbSpeed;
   bar->SetValue(100);
   const QImage image = bar->grab().toImage();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,18 +54,13 @@ TEST(Cursor, HiddenWhileTheCounterIsBelowZero) {
 // child draws first: forked after this process drew, it would share its.
 TEST(ProcessSeed, StaysForTheProcessAndDiffersInAnother) {
   FakeBackend host;
-  int out[2];
-  ASSERT_EQ(pipe(out), 0);
-  uint64_t other = 0;
+  void* shared = mmap(nullptr, sizeof(uint64_t), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  uint64_t& other = *static_cast<uint64_t*>(shared);
   const pid_t child = fork();
-  if (child == 0) {
-    other = host.Backend::ProcessSeed();
-    _exit(write(out[1], &other, sizeof other) == sizeof other ? 0 : 1);
-  }
-  close(out[1]);
-  EXPECT_TRUE(child > 0 && read(out[0], &other, sizeof other) == sizeof other);
-  close(out[0]);
-  if (child > 0) waitpid(child, nullptr, 0);
+  if (child == 0) { other = host.Backend::ProcessSeed(); _exit(0); }
+  int status = -1;
+  EXPECT_TRUE(child > 0 && waitpid(child, &status, 0) == child && status == 0);
   const uint64_t own = host.Backend::ProcessSeed();
   EXPECT_EQ(host.Backend::ProcessSeed(), own);
   EXPECT_NE(own, other);

@@ -25,7 +25,7 @@ std::string Get(const char* section, const char* key, long size = 128) {
   return buffer;
 }
 
-int Put(const std::string& value) { return WritePrivateProfileKeys("S", {{"k", value}}, "zentravo.ini"); }
+int Put(const std::string& v) { return WritePrivateProfileStringA("S", "k", v.c_str(), "zentravo.ini") ? 0 : errno; }
 
 class Profile : public testing::Test {
  protected:
@@ -43,91 +43,82 @@ class Profile : public testing::Test {
   }
 };
 
-// A folder of the test's own on another filesystem than `near`'s (/dev/shm,
-// a tmpfs), removed afterwards; empty when the machine has none.
+// A folder of the test's own under /dev/shm (a tmpfs), removed afterwards.
 struct FarFolder {
-  std::string path;
-  explicit FarFolder(const std::string& near) {
-    char name[] = "/dev/shm/zentravo-test-XXXXXX";
-    struct stat far{}, here{};
-    if (!mkdtemp(name)) return;
-    if (stat(name, &far) == 0 && stat(near.c_str(), &here) == 0 && far.st_dev != here.st_dev) path = name;
-    else rmdir(name);
-  }
-  ~FarFolder() {
-    std::error_code ignored;
-    if (!path.empty()) fs::remove_all(path, ignored);
-  }
+  char path[30] = "/dev/shm/zentravo-test-XXXXXX";
+  const bool made = mkdtemp(path) != nullptr;
+  ~FarFolder() { std::error_code ignored; if (made) fs::remove_all(path, ignored); }
 };
 
-// Only the first section of a name, and the first key of a name in it, is
-// read; one byte-order mark is skipped.
-TEST_F(Profile, NamesMatchWithoutCaseTheFirstCountsValuesAreTrimmedUnquotedAndCut) {
+// What "k" in section "S" of each text reads as, and the text after "k=3" is
+// put in (where given): only the first section of a name, and the first key
+// of a name in it, counts, names matched without case; one byte-order mark is
+// skipped and kept; a value is trimmed, then unquoted once; every other line
+// is kept byte for byte; a key added to a section that ends the text without
+// a line end starts a line of its own.
+TEST_F(Profile, ReadAndPutFindTheFirstMatchOnlyAndKeepEveryOtherLine) {
   EXPECT_EQ(Get("S", "k"), "dflt");  // no file
-  const std::pair<std::string, const char*> cases[] = {
-      {"[Other]\nk=1", "dflt"},     {"[S]\nFlag=1", "dflt"},  {"; c\r\n[s]\r\n  K =  1 0 \r\n", "1 0"},
-      {"[S]\nk=\"50\"", "50"},      {"[S]\nk='1'", "1"},      {"[S]\nk= \t\"a b\"  ", "a b"},
-      {"[S]\nk=\"\"", ""},          {"[S]\nk=\"x'", "\"x'"},  {"[S]\nk=\"", "\""},
-      {"[S]\nk=a\"b\"", "a\"b\""},  {"[S]\nk=\"'q'\"", "'q'"},  {"[S]\nk=1\nK=2", "1"},
-      {"[S]\nk=1\n[S]\nk=2", "1"},  {"[S]\nb=1\n[S]\nk=2", "dflt"},  {"\xEF\xBB\xBF[S]\r\nk=1\r\n", "1"}};
-  for (const auto& [text, read] : cases) {
-    dir.Write("zentravo.ini", text + "\n");
+  const std::string mark = "\xEF\xBB\xBF";
+  const std::tuple<std::string, const char*, std::string> cases[] = {
+      {"; c\r\n[s]\r\n K =  1 0 \r\n\r\n[T]\r\nz=9", "1 0", "; c\r\n[s]\r\nk=3\r\n\r\n[T]\r\nz=9"},
+      {"[s]\r\na=1\r\n\r\n[T]\r\nz=9", "dflt", "[s]\r\na=1\r\nk=3\r\n\r\n[T]\r\nz=9"},
+      {"[T]\r\nk=9", "dflt", "[T]\r\nk=9\r\n[S]\r\nk=3\r\n"},
+      {mark + "[S]\r\nk=1\r\n", "1", mark + "[S]\r\nk=3\r\n"},
+      {mark, "dflt", mark + "[S]\nk=3\n"},
+      {"[S]\nk=1\n[S]\nk=2\n", "1", "[S]\nk=3\n[S]\nk=2\n"},
+      {"[S]\nb=1\n[S]\nk=2\n", "dflt", "[S]\nb=1\nk=3\n[S]\nk=2\n"},
+      {"[S]\nk=1\nK=2\n", "1", "[S]\nk=3\nK=2\n"},
+      {"[T]\r\nz=9\r\n[S]", "dflt", "[T]\r\nz=9\r\n[S]\r\nk=3\r\n"},
+      {"[S]\nk= \t\"a b\"  ", "a b", ""}, {"[S]\nk='1'", "1", ""},       {"[S]\nk=\"\"", "", ""},
+      {"[S]\nk=\"x'", "\"x'", ""},        {"[S]\nk=\"", "\"", ""},      {"[S]\nk=a\"b\"", "a\"b\"", ""},
+      {"[S]\nk=\"'q'\"", "'q'", ""}};
+  for (const auto& [text, read, written] : cases) {
+    dir.Write("zentravo.ini", text);
     EXPECT_EQ(Get("S", "k"), read) << text;
+    if (!written.empty()) EXPECT_EQ(ini::Put(text, "S", "k", "3"), written) << text;
   }
   dir.Write("zentravo.ini", "[S]\nk=" + std::string(200, 'x') + "\n");
   EXPECT_EQ(Get("S", "k", 4), "xxx");
+  // A value cannot smuggle in another key.
+  EXPECT_EQ(ini::Put("", "S", "k", "hi\r\nfirstrun=0"), "[S]\nk=hi  firstrun=0\n");
 }
 
-// A file that cannot be read is never replaced.
-TEST_F(Profile, AFailedStepLeavesTheOldFileWholeAndNoTemporaryFile) {
-  const std::pair<std::string, int> faults[] = {
-      {"read", EIO}, {"lock", EWOULDBLOCK}, {"write", ENOSPC}, {"sync", EIO}, {"rename", EACCES}};
-  for (auto [step, error] : faults) {
-    dir.Write("zentravo.ini", "[S]\na=1\n");
+// Each way a write fails returns why, and leaves the old file whole and no
+// temporary file: a failed step; a file its owner may not write (we run the
+// tests as root, whom the mode does not stop: only the owner's write bit
+// counts); a text the next read would refuse; a file over the size bound,
+// which reads as missing at once. A text of exactly the bound is still read.
+TEST_F(Profile, AFailedWriteSaysWhyAndLeavesTheOldFileWholeAndNoTemporaryFile) {
+  const size_t room = safefile::kMaxSettingsBytes - std::string("[S]\nk=\n").size();
+  const std::string file = "[S]\nk=1\n", big = file + std::string(safefile::kMaxSettingsBytes, ';');
+  const std::tuple<std::string, int, std::string, int, std::string> cases[] = {
+      {"read", EIO, file, 0644, "2"},   {"lock", EWOULDBLOCK, file, 0644, "2"}, {"write", ENOSPC, file, 0644, "2"},
+      {"sync", EIO, file, 0644, "2"},   {"rename", EACCES, file, 0644, "2"},    {"", EACCES, file, 0466, "2"},
+      {"", EINVAL, big, 0644, "2"},     {"", EFBIG, file, 0644, std::string(room + 1, 'x')}};
+  for (const auto& [step, error, before, mode, value] : cases) {
+    dir.Write("zentravo.ini", before);
+    ASSERT_EQ(chmod(dir.File("zentravo.ini").c_str(), mode), 0);
     SetProfileFaultForTests([step = step, error = error](const std::string& at) { return at == step ? error : 0; });
-    if (step == "read") EXPECT_EQ(Get("S", "a"), "dflt");
-    EXPECT_EQ(WritePrivateProfileKeys("S", {{"a", "2"}, {"b", "2"}, {"c", "2"}}, "zentravo.ini"), error)
-        << step;
-    EXPECT_EQ(dir.Read("zentravo.ini"), "[S]\na=1\n") << step;
-    EXPECT_EQ(Leftovers(), std::vector<std::string>{}) << step;
+    EXPECT_EQ(Get("S", "k"), step == "read" || before == big ? "dflt" : "1") << step << error;
+    EXPECT_EQ(Put(value), error) << step << error;
+    EXPECT_TRUE(dir.Read("zentravo.ini") == before) << step << error;
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{}) << step << error;
   }
   SetProfileFaultForTests({});
-}
-
-// The size bound: a write that would pass it fails, one that reaches it
-// exactly is still read back; a file over it at the settings file's name
-// reads as missing at once and no write replaces it (a FIFO there reads
-// alike: DataFilesTest). Nor is a file written that its owner may not write:
-// we run the tests as root, whom the mode does not stop, so only the owner's
-// write bit counts.
-TEST_F(Profile, NoFileOverTheSizeBoundIsWrittenOrReadNorOneItsOwnerMayNotWrite) {
-  const size_t room = safefile::kMaxSettingsBytes - std::string("[S]\nk=\n").size();
-  dir.Write("zentravo.ini", "[S]\nk=1\n");
-  EXPECT_EQ(Put(std::string(room + 1, 'x')), EFBIG);
-  EXPECT_TRUE(dir.Read("zentravo.ini") == "[S]\nk=1\n");
-  ASSERT_EQ(chmod(dir.File("zentravo.ini").c_str(), 0466), 0);
-  EXPECT_EQ(Put("2"), EACCES);
-  EXPECT_EQ(dir.Read("zentravo.ini"), "[S]\nk=1\n");
-  ASSERT_EQ(chmod(dir.File("zentravo.ini").c_str(), 0644), 0);
-  EXPECT_EQ(Put(std::string(room, 'x')), 0);  // exactly the limit: still read back
+  EXPECT_EQ(Put(std::string(room, 'x')), 0);  // over the last row's file
   EXPECT_EQ(Get("S", "k", 2), "x");
-
-  const std::string big = "[S]\nk=1\n" + std::string(safefile::kMaxSettingsBytes, ';');
-  dir.Write("zentravo.ini", big);
-  EXPECT_EQ(Get("S", "k"), "dflt");
-  EXPECT_FALSE(WritePrivateProfileStringA("S", "k", "2", "zentravo.ini"));
-  EXPECT_TRUE(dir.Read("zentravo.ini") == big);
-  EXPECT_EQ(Leftovers(), std::vector<std::string>{});
 }
 
 // zentravo.ini -> other/link -> real.ini, the links relative and "other" a
 // link to a folder on another filesystem (a dotfiles folder on its own
 // mount): the file they end in is replaced through a temporary file beside
 // it, its mode kept, and stale temporary files there are removed; the lock
-// stays beside the name, and no link is followed to make it.
+// stays beside the name. A chain that ends in anything but a regular file is
+// not written through, and no link is followed to make the lock.
 TEST_F(Profile, ALinkedFileIsReplacedBesideItselfOnAnyFilesystemAndTheLockStaysBesideTheName) {
-  FarFolder far(dir.Path());
-  if (far.path.empty()) {
+  FarFolder far;
+  struct stat there{}, here{};
+  if (!far.made || stat(far.path, &there) != 0 || stat(dir.Path().c_str(), &here) != 0 || there.st_dev == here.st_dev) {
     const char* ci = std::getenv("CI");
     if (ci && std::string(ci) == "true") FAIL() << "no second filesystem at /dev/shm";
     GTEST_SKIP() << "no second filesystem at /dev/shm";
@@ -147,11 +138,16 @@ TEST_F(Profile, ALinkedFileIsReplacedBesideItselfOnAnyFilesystemAndTheLockStaysB
   EXPECT_EQ(Leftovers(), std::vector<std::string>{"other"});
   EXPECT_EQ(Leftovers(far.path), (std::vector<std::string>{"link", "real.ini", "real.ini.tmp-notours"}));
 
+  fs::remove(dir.File("other/real.ini"));
+  ASSERT_EQ(mkfifo(dir.File("other/real.ini").c_str(), 0600), 0);
+  EXPECT_EQ(Put("3"), EINVAL);
+  EXPECT_TRUE(fs::is_fifo(dir.File("other/real.ini")));
+
   fs::remove(dir.File("zentravo.ini.lock"));
   fs::create_symlink("other/made", dir.File("zentravo.ini.lock"));
+  fs::remove(dir.File("zentravo.ini"));
   EXPECT_EQ(Put("3"), ELOOP);
   EXPECT_FALSE(fs::exists(dir.File("other/made")));
-  EXPECT_EQ(dir.Read("other/real.ini"), "[T]\nz=9\n[S]\nk=2\n");
 }
 
 // A link, a folder or a FIFO at the lock's name counts as a running instance
@@ -182,10 +178,8 @@ TEST_F(Profile, ConcurrentWritersNeverLoseAKeyNorTearAWrite) {
   std::atomic<bool> done = false;
   std::atomic<int> torn = 0;
   std::thread reader([&] {
-    while (!done) {
-      const std::string text = dir.Read("zentravo.ini");
+    for (std::string text; !done; text = dir.Read("zentravo.ini"))
       torn += ini::Find(text, "S", "a") != ini::Find(text, "S", "b");
-    }
   });
   std::vector<std::thread> writers;
   for (int w = 0; w < 3; ++w)
@@ -200,28 +194,6 @@ TEST_F(Profile, ConcurrentWritersNeverLoseAKeyNorTearAWrite) {
   EXPECT_EQ(torn, 0);
   for (int w = 0; w < 3; ++w)
     for (int i = 0; i < 20; ++i) EXPECT_EQ(Get("S", own(w, i).c_str()), "1");
-}
-
-// "k=3" put into each text: only the first section of a name, and the first
-// key of a name in it, is replaced; one byte-order mark is kept; every other
-// line is kept byte for byte; a key added to a section that ends the text
-// without a line end starts a line of its own.
-TEST(IniText, PutReplacesTheFirstMatchOnlyAndKeepsEveryOtherLine) {
-  const std::string mark = "\xEF\xBB\xBF";
-  const std::pair<std::string, std::string> put[] = {
-      {"; c\r\n[s]\r\n K = 1 \r\n\r\n[T]\r\nz=9", "; c\r\n[s]\r\nk=3\r\n\r\n[T]\r\nz=9"},
-      {"[s]\r\na=1\r\n\r\n[T]\r\nz=9", "[s]\r\na=1\r\nk=3\r\n\r\n[T]\r\nz=9"},
-      {"[T]\r\nz=9", "[T]\r\nz=9\r\n[S]\r\nk=3\r\n"},
-      {mark + "[S]\r\nk=1\r\n", mark + "[S]\r\nk=3\r\n"},
-      {mark, mark + "[S]\nk=3\n"},
-      {"[S]\nk=1\n[S]\nk=2\n", "[S]\nk=3\n[S]\nk=2\n"},
-      {"[S]\nb=1\n[S]\nk=2\n", "[S]\nb=1\nk=3\n[S]\nk=2\n"},
-      {"[S]\nk=1\nK=2\n", "[S]\nk=3\nK=2\n"},
-      {"[S]\r\na=1", "[S]\r\na=1\r\nk=3\r\n"},
-      {"[S]", "[S]\nk=3\n"}};
-  for (const auto& [text, written] : put) EXPECT_EQ(ini::Put(text, "S", "k", "3"), written) << text;
-  // A value cannot smuggle in another key.
-  EXPECT_EQ(ini::Put("", "S", "k", "hi\r\nfirstrun=0"), "[S]\nk=hi  firstrun=0\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "startup/BugReportForm.h"
 #include "startup/Starter.h"
 #include "startup/System.h"
+#include "tests/common/Outcome.h"
 #include "tests/common/TempWinDir.h"
 
 class Startup : public testing::Test {
@@ -21,20 +22,11 @@ class Startup : public testing::Test {
   }
   ~Startup() override { vb::ResetFormsForTests(); }
 
-  // Runs the program's entry with a command line; true when the process ended.
+  // Runs the program's entry afresh with a command line; true when the process ended.
   bool RunMain(const std::string& commandLine) {
+    Starter::ResetForTests();
+    vb::ResetFormsForTests();
     host.commandLine = commandLine;
-    try {
-      Starter::Main();
-    } catch (const ProcessEnded&) {
-      return true;
-    }
-    return false;
-  }
-
-  // The caption of the error window, or "" when no error was reported.
-  std::string ErrorWindowCaption() {
-    BugReportForm& form = vb::FormInstance<BugReportForm>();
-    return form.IsLoaded() && form.isVisible() ? form.Caption() : std::string();
+    return ExitCodeOf(Starter::Main) != -1;
   }
 };
