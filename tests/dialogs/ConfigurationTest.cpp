@@ -1,6 +1,10 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "platform/Profile.h"
 #include "startup/BugReportForm.h"
@@ -22,9 +26,9 @@ TEST_F(SetUpDialog, ApplyWritesWhatTheUserChoseAsNineKeysInOrder) {
             "Runner=1\nIntro=0\n");
 }
 
-// The lock row is a real lock, held (flock, as writers take it) through an
-// open file of the test's own, as by a writer stopped mid-write: the write
-// waits for it a bounded time, then fails.
+// The lock row is a real lock, held (flock, as writers take it) by another
+// process, as by a writer stopped mid-write: the write waits for it a bounded
+// time, then fails.
 TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
   const std::string before = "[Zorvik_The_Vexling]\nfirstrun=1\nSpinSpeed=9\n";
   const std::tuple<std::string, int, const char*> faults[] = {
@@ -35,12 +39,19 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
       {"held lock", 0, "Error Code: VORN- 75-Configuration/cmdok_Click"}};
   for (auto [step, error, caption] : faults) {
     OpenSettings(before);
-    const int held = error ? -1 : open(dir.File("zentravo.ini.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    ASSERT_TRUE(error || flock(held, LOCK_EX | LOCK_NB) == 0);
+    const std::string lock = dir.File("zentravo.ini.lock");
+    const pid_t holder = error ? -1 : fork();
+    if (holder == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      flock(open(lock.c_str(), O_RDWR | O_CREAT, 0600), LOCK_EX);
+      pause();
+    }
+    const int probe = holder > 0 ? open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600) : -1;
+    while (probe >= 0 && flock(probe, LOCK_EX | LOCK_NB) == 0) flock(probe, LOCK_UN);  // until the holder has it
     SetProfileFaultForTests([step = step, error = error](const std::string& at) { return at == step ? error : 0; });
     EXPECT_EQ(ExitCodeOf([&] { dlg->cmdok_click(); }), -1) << step;  // the dialog stays
     SetProfileFaultForTests({});
-    if (held >= 0) close(held);
+    if (holder > 0) close(probe), kill(holder, SIGKILL), waitpid(holder, nullptr, 0);
     EXPECT_TRUE(dlg->isVisible()) << step;
     EXPECT_EQ(ErrorWindowCaption(), caption);
     EXPECT_EQ(Ini(), before) << step;
