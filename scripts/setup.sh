@@ -8,7 +8,7 @@ BUILD=${BUILD_DIR:-$ROOT/build}
 
 PACKAGES=(cmake g++ pkg-config qt6-base-dev qt6-qpa-plugins libqt6test6 libxcb1-dev
   libsdl2-mixer-dev libfluidsynth-dev libfluidsynth3 timgm6mb-soundfont libgtest-dev fonts-liberation
-  xdg-utils xvfb xauth xdotool x11-apps imagemagick clang openbox wmctrl xautolock)
+  xdg-utils xvfb xauth xdotool x11-apps x11-utils x11-xserver-utils imagemagick clang openbox wmctrl xautolock)
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
