@@ -39,9 +39,7 @@ echo "--- under a window manager, a show that others minimise, hide, unmap or de
 # The first show is already running when the window manager starts and takes its window in.
 start_program minimise "$ZENTRAVO" /s
 wait_until 10 shows_window minimise || fail "the show opened no window"
-HOME=$E2E_TMP XDG_CONFIG_HOME=$E2E_TMP XDG_CACHE_HOME=$E2E_TMP openbox --sm-disable >"$E2E_TMP/openbox.out" 2>&1 &
-E2E_PIDS+=($!)
-wait_until 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+start_openbox
 for how in minimise unmap destroy show-desktop; do
   [ -f "$E2E_TMP/$how.pid" ] || start_program "$how" "$ZENTRAVO" /s
   wait_until 10 shows_window "$how" || fail "$how: the show opened no window"

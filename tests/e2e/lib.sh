@@ -54,6 +54,13 @@ start_xvfb() {
   XVFB_DISPLAY=":$(head -n1 "$file")"
 }
 
+# A window manager (openbox) for the rest of the script.
+start_openbox() {
+  HOME=$E2E_TMP XDG_CONFIG_HOME=$E2E_TMP XDG_CACHE_HOME=$E2E_TMP openbox --sm-disable >"$E2E_TMP/openbox.out" 2>&1 &
+  E2E_PIDS+=($!)
+  wait_until 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+}
+
 # CPU time of process $1 in nanoseconds, all its threads still alive.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
 

@@ -2,7 +2,8 @@
 # The preview on a real X server: a host window of our own passes its id in
 # hexadecimal; the strip's frames move on in a black window; destroying the
 # host ends the preview. Without a window to show in (the root window, an
-# input-only window, one already gone) it ends at once.
+# input-only window, one already gone) it ends at once. On a scaled desktop
+# it fills its host exactly.
 # Usage: e2e_preview.sh <zentravo> <x11_tool> <built data folder>
 set -u
 ZENTRAVO=$1 X11_TOOL=$2 DATA=$3
@@ -51,5 +52,22 @@ start_host inputonly 152 112 input-only
 ends_at_once gone /p "$HOSTID_GONE"
 ends_at_once root /p "$ROOT_ID"
 ends_at_once inputonly /p "$HOSTID"
+
+# --- 4. on a desktop scaled to 144 dpi (Xft.dpi, as desktops set it): the
+# preview's window has its host's size exactly; the frame's window in it is
+# scaled by 1.5, or less to fit, and centred ---------------------------------
+echo "Xft.dpi: 144" | xrdb -merge
+for host in "152 112 149x112+1+0" "400 300 150x113+125+93"; do
+  read -r width height frame <<<"$host"
+  start_host scaled "$width" "$height"
+  start_program scaled_preview "$ZENTRAVO" /p "$HOSTID"
+  tree() { xwininfo -tree -id "$HOSTID" | awk '/^ +0x/ { print $(NF-1) }' | paste -sd' '; }
+  wait_until 5 eval '[ "$(tree)" = "${width}x${height}+0+0 $frame" ]' ||
+    fail "in a ${width}x${height} host the preview's windows are $(tree), not ${width}x${height}+0+0 $frame"
+  wait_until 2 eval 'shoot "${width}x${height}+10+10" && box && [ "$(describe)" = "$frame" ]' ||
+    fail "the frame shows at $(describe)"
+  feed scaled
+  [ "$(exit_code scaled_preview 2)" = 0 ] || fail "the scaled preview did not end with its host"
+done
 
 echo "all checks passed"
