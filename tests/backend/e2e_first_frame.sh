@@ -1,17 +1,10 @@
 #!/bin/bash
-# The show's start on the real program under a private X server:
-# - its black screen does not wait for the theme: with the audio device held
-#   back (SDL's disk output, a pipe nobody reads yet), "/s" still covers the
-#   screen in black, topmost; once the device is let through, the
-#   Introduction goes on;
-# - the sound libraries come with the sound module, not with the program: a
-#   program whose module is missing covers the screen and goes on with the
-#   Introduction silent, without them;
-# - started with its standard streams closed and a chatty Qt (debug log, no
-#   runtime folder), it plays as well and writes no log into the settings.
-# A key ends the show with 0.
-# With "idle": the idle timer the README names starts the show after a minute
-# without input, with the streams it closes itself.
+# The show's start: its black screen, topmost, does not wait for the audio
+# device (held back: SDL's disk output into a pipe nobody reads yet); without
+# the sound module it plays silent, without the sound libraries; with its
+# standard streams closed and a chatty Qt it plays and logs into no file. A
+# key ends it with 0. With "idle": xautolock, which closes the streams itself,
+# starts it after an idle minute.
 # Usage: e2e_first_frame.sh <zentravo> <data folder> [idle]
 set -u
 BIN=$1
@@ -24,8 +17,7 @@ title1_shows() {
 }
 screen_black() { shoot && [ "$(brightest)" = 0 ]; }
 key_ends() { xdotool key space; [ "$(exit_code "$1" 10)" = 0 ] || fail "a key did not end the show with 0"; }
-# Qt has much to say on stderr: its debug log, and a warning for the missing
-# runtime folder (the one it makes instead lies in our temporary folder).
+# Qt's debug log and its warning for the missing runtime folder (made in our own).
 chatty=(env -u XDG_RUNTIME_DIR TMPDIR="$E2E_TMP" QT_LOGGING_RULES='*.debug=true')
 
 if [ "${3:-}" = idle ]; then

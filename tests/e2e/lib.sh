@@ -1,12 +1,10 @@
-# Helpers for the end-to-end tests and benchmarks: a private X server and
-# Windows directory, background programs, polling and screenshots.
+# End-to-end test helpers: private X servers and Windows folder, programs, polling, screenshots.
 
 E2E_TMP=""
 XVFB_PID=""
 E2E_PIDS=()
 
-# On a failure, shows what the programs wrote, then ends them and the
-# servers, the last started first.
+# On a failure shows what the programs wrote; ends them and the servers, last first.
 e2e_cleanup() {
   local rc=$? f i
   if [ "$rc" -ne 0 ] && [ -n "$E2E_TMP" ]; then
@@ -23,8 +21,7 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display (size WxH, default 1024x768, then any more
-# Xvfb options) and prepares ZENTRAVO_WINDIR with the data files from $1.
+# Xvfb (WxH, default 1024x768, more options after) and ZENTRAVO_WINDIR with the data files from $1.
 e2e_setup() {
   local data_dir=$1 size=${2:-1024x768}
   E2E_TMP=$(mktemp -d /tmp/zentravo-e2e-XXXXXX)
@@ -40,8 +37,7 @@ e2e_setup() {
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 }
 
-# Starts an X server with a screen of WxH and any more Xvfb options; sets
-# XVFB_DISPLAY and XVFB_PID.
+# An X server of WxH with any more Xvfb options; sets XVFB_DISPLAY and XVFB_PID.
 start_xvfb() {
   local file fd
   file=$(mktemp "$E2E_TMP/xvfb-XXXXXX")
@@ -87,8 +83,7 @@ has_window() { [ -n "$(window_by_title "$1")" ]; }
 # Whether program $1 (see start_program) shows a window.
 shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$(program_pid "$1")" 2>/dev/null)" ]; }
 
-# Runs a program in the background as NAME: pid in $E2E_TMP/NAME.pid, exit
-# code in NAME.rc once it ends; input from start_fed_program's pipe, if any.
+# Runs a program as NAME in the background: $E2E_TMP/NAME.pid, NAME.rc once it ends.
 start_program() {
   local name=$1 input=/dev/null
   shift
@@ -106,8 +101,7 @@ start_program() {
   E2E_PIDS+=("$(cat "$E2E_TMP/$name.pid")")
 }
 
-# start_program with the program's input on a pipe that stays open until the
-# script ends; `feed NAME` writes a line to it.
+# start_program with input on a pipe kept open; `feed NAME` writes a line to it.
 start_fed_program() {
   local fifo=$E2E_TMP/$1.in fd
   rm -f "$fifo" && mkfifo "$fifo" && exec {fd}<>"$fifo"
@@ -123,8 +117,7 @@ first_line() {
   wait_until 5 test -s "$E2E_TMP/$1.out" && head -n1 "$E2E_TMP/$1.out"
 }
 
-# Waits up to $2 seconds for program $1 to end; prints its exit code, or
-# "running" when it did not end in time.
+# Program $1's exit code within $2 seconds, or "running".
 exit_code() {
   if wait_until "$2" program_ended "$1"; then cat "$E2E_TMP/$1.rc"; else echo running; fi
 }
@@ -156,8 +149,7 @@ box() {
 shows() { shoot && box && [ "$BOX_W" -gt 0 ] && eval "$1"; }
 describe() { echo "${BOX_W}x${BOX_H}+${BOX_X}+${BOX_Y}"; }
 
-# Settings for a silent show: the episodes named in $1 at SpinSpeed $2, the
-# Introduction on when $3 is 1.
+# Settings of a silent show: episodes named in $1, SpinSpeed $2, Intro=$3.
 silent_settings() {
   local e
   {

@@ -1,15 +1,9 @@
 #!/bin/bash
-# The show mode end to end, under a private X server:
-#   "/s" covers the screen in black without a pointer (that it is topmost, the
-#   first title and a key ending it: e2e_first_frame.sh); the title picture
-#   comes; a mouse button ends the program with code 0, a moving mouse does
-#   not (a click on a title: e2e_scaled.sh; the theme: IntroTest,
-#   SoundDeviceTest, sounds_test).
-#   Then episodes alone, as the server
-#   draws them: a sprite cut by the top and left edges (the runner coming in
-#   at the top left) and moving ones leaving no trail (the banner seen whole
-#   while it is held); on a desktop scaled to 144 dpi, the speech cloud's
-#   white never meets the black around it (more of that desktop: e2e_scaled.sh).
+# The show end to end: "/s" covers the screen in black without a pointer; the
+# title picture comes; a mouse button ends it with 0, a moving mouse does not.
+# Episodes alone as the server draws them: the runner cut by the top and left
+# edges, the banner whole with no trail; at 144 dpi (Xft.dpi) the speech
+# cloud's white never meets the black around it.
 # Usage: e2e_show.sh <zentravo> <data folder>
 set -u
 BIN=$1
@@ -83,10 +77,8 @@ wait_until 30 shows '[ "$BOX_W" -ge 100 ] && [ "$BOX_W" -le 116 ] && [ "$BOX_H" 
 xdotool key space
 ends_with_zero "a key during the banner"
 
-# The speech cloud on a desktop that scales to 144 dpi, set as desktops set
-# it: the bubble is drawn 1.5 times larger, for the larger text. Its white pixels never meet the
-# background, the black reached from the top-left corner (the text's black
-# lies inside the white). The two speakers take turns until one speaks.
+# The bubble, 1.5 times larger for the larger text: its white never meets the
+# black reached from the top-left corner. The speakers take turns until one speaks.
 whites() { convert "$SHOT" -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:; }
 white_on_black() {
   convert "$SHOT" -fill red -draw 'color 0,0 floodfill' \
