@@ -89,29 +89,29 @@ QSize SpecSize(std::string_view name) {
   return {};
 }
 
+// The smallest rectangle that covers `rect` scaled by `factor`.
+QRect CoverScaled(const QRect& rect, double factor) {
+  const int left = static_cast<int>(std::floor(rect.x() * factor));
+  const int top = static_cast<int>(std::floor(rect.y() * factor));
+  const int right = static_cast<int>(std::ceil((rect.x() + rect.width()) * factor));
+  const int bottom = static_cast<int>(std::ceil((rect.y() + rect.height()) * factor));
+  return QRect(left, top, right - left, bottom - top);
+}
+
 }  // namespace
 
 void DecodePicturesAhead() { Decoder().Start(); }
 
 QRect ToWindowPixels(const QRect& device) {
   const double r = vb::Screen::DevicePixelRatio();
-  if (r == 1.0 || device.isEmpty()) return device;
-  const int left = static_cast<int>(std::floor(device.x() / r)), top = static_cast<int>(std::floor(device.y() / r));
-  const int right = static_cast<int>(std::ceil((device.x() + device.width()) / r));
-  const int bottom = static_cast<int>(std::ceil((device.y() + device.height()) / r));
-  return QRect(left, top, right - left, bottom - top);
+  return r == 1.0 || device.isEmpty() ? device : CoverScaled(device, 1 / r);
 }
 
 QRegion ToDevicePixels(const QRegion& window) {
   const double r = vb::Screen::DevicePixelRatio();
   if (r == 1.0) return window;
   QRegion device;
-  for (const QRect& w : window) {
-    const int left = static_cast<int>(std::floor(w.x() * r)), top = static_cast<int>(std::floor(w.y() * r));
-    const int right = static_cast<int>(std::ceil((w.x() + w.width()) * r));
-    const int bottom = static_cast<int>(std::ceil((w.y() + w.height()) * r));
-    device += QRect(left, top, right - left, bottom - top);
-  }
+  for (const QRect& rect : window) device += CoverScaled(rect, r);
   return device;
 }
 
