@@ -5,16 +5,23 @@
 
 namespace {
 
+// How many points of `area` pass `test`.
+int Count(QRect area, auto test) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) n += test(QPoint(x, y));
+  return n;
+}
+
+bool Bright(QRgb c, int above) { return (qRed(c) | qGreen(c) | qBlue(c)) > above; }
+
 TEST(Pictures, EveryPictureLoadsAtItsExactSizeAndShowsSomething) {
   for (const PictureSpec& spec : AllPictures()) {
     const QImage image = LoadPicture(spec.name);
     ASSERT_EQ(image.size(), QSize(spec.width, spec.height)) << spec.name;
-    int visible = 0;  // pixels that would show on the black stage
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x) {
-        const QRgb c = image.pixel(x, y);
-        visible += qAlpha(c) == 255 && (qRed(c) | qGreen(c) | qBlue(c)) > 40;
-      }
+    // Pixels that would show on the black stage.
+    const int visible =
+        Count(image.rect(), [&](QPoint p) { return qAlpha(image.pixel(p)) == 255 && Bright(image.pixel(p), 40); });
     EXPECT_GT(visible, image.width() * image.height() / 50) << spec.name;
   }
 }
@@ -36,13 +43,11 @@ TEST(Pictures, EachRunFrameShowsItsLegsInAnotherPhase) {
   for (int i = 0; i < 3; ++i)
     legs[i] = LoadPicture("righter" + std::to_string(i)).copy(0, 92, 123, 32).convertToFormat(QImage::Format_ARGB32);
   for (const auto& [a, b] : {std::pair{0, 1}, std::pair{1, 2}, std::pair{0, 2}}) {
-    int differing = 0;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 123; ++x) {
-        const QRgb c = legs[a].pixel(x, y), d = legs[b].pixel(x, y);
-        differing += std::max({std::abs(qRed(c) - qRed(d)), std::abs(qGreen(c) - qGreen(d)),
-                               std::abs(qBlue(c) - qBlue(d)), std::abs(qAlpha(c) - qAlpha(d))}) > 48;
-      }
+    const int differing = Count(legs[a].rect(), [&](QPoint p) {
+      const QRgb c = legs[a].pixel(p), d = legs[b].pixel(p);
+      return std::max({std::abs(qRed(c) - qRed(d)), std::abs(qGreen(c) - qGreen(d)), std::abs(qBlue(c) - qBlue(d)),
+                       std::abs(qAlpha(c) - qAlpha(d))}) > 48;
+    });
     EXPECT_GT(differing, 650) << "righter" << a << " and righter" << b;
   }
 }
@@ -50,19 +55,13 @@ TEST(Pictures, EachRunFrameShowsItsLegsInAnotherPhase) {
 // The error window's edge cuts its right-hand picture after 46 columns.
 TEST(Pictures, ErrorWindowsRightPictureIsDrawnWithinItsVisible46Columns) {
   const QImage image = LoadPicture("bugright");
-  int beyond = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 46; x < image.width(); ++x) beyond += qAlpha(image.pixel(x, y)) > 0;
-  EXPECT_EQ(beyond, 0);
+  EXPECT_EQ(Count(image.rect().adjusted(46, 0, 0, 0), [&](QPoint p) { return qAlpha(image.pixel(p)) > 0; }), 0);
 }
 
 // The bullet and the pistol's left end (its first 4 columns) are drawn in
 // the rows the show lines them up by.
 TEST(Pictures, BulletAndMuzzleAreDrawnInTheRowsTheShowLinesThemUpBy) {
-  struct Case {
-    const char* name;
-    int columns, alpha, minTop, maxBottom, minSpan;  // columns 0 = the whole width
-  };
+  struct Case { const char* name; int columns, alpha, minTop, maxBottom, minSpan; };  // columns 0: the whole width
   for (const Case& c : {Case{"bullet0", 0, 0, 13, 24, 6}, Case{"gun5", 4, 100, 158, 170, 4}}) {
     const QImage image = LoadPicture(c.name);
     int top = image.height(), bottom = -1;
@@ -85,26 +84,19 @@ TEST(PreviewStrip, FramesShowSomethingAndMoveAndThePlanetsRimIsSmooth) {
   ASSERT_EQ(strip.size(), QSize(2000, 75));
   int moving = 0;
   for (int k = 0; k < 20; ++k) {
-    int lit = 0, changed = 0;
-    for (int y = 0; y < 75; ++y)
-      for (int x = 0; x < 100; ++x) {
-        const QRgb c = strip.pixel(k * 100 + x, y);
-        lit += (qRed(c) | qGreen(c) | qBlue(c)) > 60;
-        changed += c != strip.pixel((k + 1) % 20 * 100 + x, y);
-      }
-    EXPECT_GT(lit, 300) << "frame " << k;
-    moving += changed > 50;
+    const QRect frame(k * 100, 0, 100, 75);
+    EXPECT_GT(Count(frame, [&](QPoint p) { return Bright(strip.pixel(p), 60); }), 300) << "frame " << k;
+    moving += Count(frame, [&](QPoint p) { return strip.pixel(p) != strip.pixel((p.x() + 100) % 2000, p.y()); }) > 50;
   }
   EXPECT_GE(moving, 14);
 
-  int blended = 0, columns = 0;
+  int blended = 0;
   for (int x : {0, 5, 10, 15, 20, 25, 30, 70, 75, 80, 85, 90, 95, 99}) {
     int y = 50;
     while (y < 74 && qBlue(strip.pixel(1000 + x, y)) == 0) ++y;
     blended += qBlue(strip.pixel(1000 + x, y)) < qBlue(strip.pixel(1000 + x, y + 1)) * 0.8;
-    ++columns;
   }
-  EXPECT_GE(blended, columns / 2);
+  EXPECT_GE(blended, 7);  // of the 14 columns
 }
 
 }  // namespace

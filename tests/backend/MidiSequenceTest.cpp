@@ -4,9 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
-#include <initializer_list>
-#include <string>
-#include <vector>
 
 #include "platform/qt/MidiSequence.h"
 
@@ -27,9 +24,8 @@ std::string File(const std::vector<std::string>& tracks, int division = 96) {
 }
 
 // The messages due now, within one buffer's allowance.
-std::vector<midi::Message> Buffer(midi::Sequence& sequence) {
+std::vector<midi::Message> Buffer(midi::Sequence& sequence, midi::Allowance allowance = {}) {
   std::vector<midi::Message> due;
-  midi::Allowance allowance;
   sequence.Due(allowance, due);
   return due;
 }

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <string>
 
 #include "platform/qt/SdlSound.h"
 #include "tests/backend/SoundFont.h"

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <string>
 
 inline constexpr char kSoundFont[] = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 

@@ -6,7 +6,6 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "platform/qt/X11Surface.h"
 

@@ -4,14 +4,11 @@
 // reported once its last notes have died away.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <fluidsynth.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <numeric>
-#include <string>
-#include <vector>
 
 #include "platform/qt/SdlSoundMusic.h"
 #include "tests/backend/SoundFont.h"

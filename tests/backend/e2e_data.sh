@@ -1,11 +1,6 @@
 #!/bin/bash
-# The show over hostile themes, on the real program under a private X server;
-# a key must end it at once, with 0, whatever the theme holds:
-# - four million notes at one instant, just within a data file's bound (more
-#   than the synthesiser can play), and the error output stays small; the
-#   sound font named after a FIFO, which is passed over;
-# - a theme swapped for a FIFO and back, again and again, while shows start.
-# Usage: e2e_data.sh <zentravo> <data folder>
+# Hostile themes on the real program under a private X server: a key must
+# end the show at once, with 0. Usage: e2e_data.sh <zentravo> <data folder>
 set -u
 BIN=$1
 . "$(dirname "$0")/../e2e/lib.sh"
@@ -14,8 +9,7 @@ DATA=$ZENTRAVO_WINDIR/Zentravo/Zorvik_The_Vexling
 # Only the Introduction, which opens the theme at once.
 printf '[Zorvik_The_Vexling]\nfirstrun=1\nIntro=1\nSound=0\n' >"$ZENTRAVO_WINDIR/zentravo.ini"
 
-# Starts show $1 and ends it with a key after $2 seconds: it must end at
-# once, with 0, and say little on its error output (cut short for showing).
+# Show $1 ended by a key after $2 s, with little on its error output.
 show_ends_on_key() {
   start_program "$1" "$BIN" /s
   wait_until 10 shows_window "$1" || fail "$1: no show window"
@@ -23,12 +17,12 @@ show_ends_on_key() {
   xdotool key space
   RC=$(exit_code "$1" 2)
   [ "$RC" = running ] && kill -9 "$(program_pid "$1")" && wait_until 5 program_ended "$1"
-  [ "$(stat -c %s "$E2E_TMP/$1.err")" -lt 16384 ] ||
-    { truncate -s 16K "$E2E_TMP/$1.err"; fail "$1: the error output filled up"; }
+  [ "$(stat -c %s "$E2E_TMP/$1.err")" -lt 16384 ] || { truncate -s 16K "$E2E_TMP/$1.err"; fail "$1: stderr flooded"; }
   [ "$RC" = 0 ] || fail "$1: a key did not end the show with 0 within 2 s"
 }
 
-# Four million notes at one instant, the sound font after a FIFO.
+# Four million notes at one instant (more than the synthesiser plays), within
+# a data file's bound; the sound font after a FIFO, which is passed over.
 perl -e 'my $n = 4000000; print "MThd", pack("Nnnn", 6, 0, 1, 96), "MTrk", pack("N", 4 * $n + 4);
   print pack("C4", 0, 0x90 | $_ % 16, 24 + int($_ / 16) % 84, 100) for 0 .. $n - 1;
   print pack("C4", 0x60, 0xff, 0x2f, 0)' >"$DATA/z_wumble.mid"

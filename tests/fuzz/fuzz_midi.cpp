@@ -2,11 +2,6 @@
 // played to its end twice, nothing may crash, every message taken is a
 // channel message, and both plays take the same. (A buffer's allowance:
 // tests/backend/MidiSequenceTest.cpp.)
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <vector>
-
 #include "platform/qt/MidiSequence.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,9 +1,6 @@
 // Fuzz target for the settings-file reader and writer and the number of a
 // value text: nothing may crash, and a value written must read back.
 #include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "platform/IniText.h"
 #include "platform/VbConv.h"
