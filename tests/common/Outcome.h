@@ -1,10 +1,6 @@
 #pragma once
 // How an action of the program's ended: the process's exit code, and the
 // error window it left showing.
-#include <functional>
-#include <string>
-
-#include "platform/Forms.h"
 #include "platform/fake/FakeBackend.h"
 #include "startup/BugReportForm.h"
 

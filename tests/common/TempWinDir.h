@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <string>
 
 #include "platform/WinDir.h"
 
@@ -27,9 +25,7 @@ class TempWinDir {
   }
   std::string Read(const std::string& name) const {
     std::ifstream in(File(name), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
  private:

@@ -7,7 +7,6 @@
 #include <csignal>
 
 #include "platform/Profile.h"
-#include "startup/BugReportForm.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
@@ -34,7 +33,6 @@ TEST_F(SetUpDialog, AnApplyThatCannotWriteIsReportedAndSavesNothing) {
   const std::tuple<std::string, int, const char*> faults[] = {
       {"read", EACCES, "Error Code: VORN- 70-Configuration/cmdok_Click"},
       {"write", ENOSPC, "Error Code: VORN- 61-Configuration/cmdok_Click"},
-      {"write", EFBIG, "Error Code: VORN- 61-Configuration/cmdok_Click"},
       {"rename", EIO, "Error Code: VORN- 57-Configuration/cmdok_Click"},
       {"held lock", 0, "Error Code: VORN- 75-Configuration/cmdok_Click"}};
   for (auto [step, error, caption] : faults) {

@@ -2,11 +2,8 @@
 // Shared set-up for the dialog tests: a fresh Windows directory, the fake
 // backend, and a way to see the process end.
 #include <QTest>
-#include <QWidget>
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <string>
 
 #include "dialogs/Configuration.h"
 #include "platform/fake/FakeBackend.h"

@@ -1,9 +1,5 @@
-#include <memory>
-
-#include "dialogs/Configuration.h"
 #include "dialogs/messageentry.h"
 #include "platform/Profile.h"
-#include "startup/BugReportForm.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
@@ -23,37 +19,32 @@ class MessageDialog : public DialogTest {
   bool SettingsDialogShown() const { return vb::FormInstance<Configuration>().isVisible(); }
 };
 
-// Enter, Apply and Alt+A store the text, Cancel does not; all lead to the settings dialog.
+// Enter, Apply and Alt+A store the text, Cancel does not; all lead to the
+// settings dialog, as does an Apply whose write fails, which is reported.
 TEST_F(MessageDialog, EveryWayOutLeadsToTheSettingsDialog) {
-  const std::tuple<const char*, std::function<void(messageentry&)>, const char*> ways[] = {
-      {"Enter", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_Return); }, "Hello there"},
-      {"Apply", [](messageentry& d) { QTest::mouseClick(d.Apply, Qt::LeftButton); }, "Hello there"},
+  auto apply = [](messageentry& d) { QTest::mouseClick(d.Apply, Qt::LeftButton); };
+  const std::tuple<const char*, std::function<void(messageentry&)>, const char*, int> ways[] = {
+      {"Enter", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_Return); }, "Hello there", 0},
+      {"Apply", apply, "Hello there", 0},
       {"Alt+A", [](messageentry& d) { QTest::keyClick(d.Text1, Qt::Key_A, Qt::AltModifier); QTest::qWait(400); },
-       "Hello there"},
-      {"Cancel", [](messageentry& d) { KeyOn(d.Cancel, Qt::Key_Return); }, "old"},
+       "Hello there", 0},
+      {"Cancel", [](messageentry& d) { KeyOn(d.Cancel, Qt::Key_Return); }, "old", 0},
+      {"Apply, the write failing", apply, "old", EFBIG},
   };
-  for (const auto& [name, leave, stored] : ways) {
+  for (const auto& [name, leave, stored, fault] : ways) {
     dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=old\n");
     Open();
     EXPECT_EQ(entry->focusWidget(), entry->Text1) << name;
     EXPECT_FALSE(SettingsDialogShown()) << name;
     QTest::keyClicks(entry->Text1, "Hello there");
+    SetProfileFaultForTests([fault = fault](const std::string& at) { return at == "write" ? fault : 0; });
     EXPECT_EQ(ExitCodeOf([&, &leave = leave] { leave(*entry); }), -1) << name;  // the process goes on
+    SetProfileFaultForTests({});
     EXPECT_EQ(Ini(), std::string("[Zorvik_The_Vexling]\nfirstrun=1\nmessagetext=") + stored + "\n") << name;
+    EXPECT_EQ(ErrorWindowCaption(), fault ? "Error Code: VORN- 61-System/PutIniData" : "") << name;
     EXPECT_TRUE(SettingsDialogShown()) << name;
     EXPECT_FALSE(entry->isVisible()) << name;
   }
-}
-
-TEST_F(MessageDialog, AWriteThatFailsIsReported) {
-  dir.Write(Starter::IniFileName, "[Zorvik_The_Vexling]\nmessagetext=old\n");
-  Open();
-  SetProfileFaultForTests([](const std::string& at) { return at == "write" ? ENOSPC : 0; });
-  QTest::keyClicks(entry->Text1, "lost");
-  QTest::mouseClick(entry->Apply, Qt::LeftButton);
-  SetProfileFaultForTests({});
-  EXPECT_EQ(Ini(), "[Zorvik_The_Vexling]\nmessagetext=old\n");
-  EXPECT_EQ(ErrorWindowCaption(), "Error Code: VORN- 61-System/PutIniData");
   vb::ResetFormsForTests();
 }
 

@@ -6,11 +6,8 @@ namespace {
 using SpeedBar = DialogTest;
 
 // A stored speed beyond the bar's range (start-up bounds it) is refused.
-TEST(SpeedScrollValue, ASpeedTheBarCannotHoldIsRefused) {
+TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPointAndASpeedItCannotHoldIsRefused) {
   for (float speed : {0.4f, 200.6f}) EXPECT_THROW(SpeedScrollValue(speed), vb::VbError) << speed;
-}
-
-TEST_F(SpeedBar, KeysMoveTheThumbTheWayTheyPoint) {
   OpenSettings();
   dialogs::HScrollBar* bar = dlg->hsbSpeed;
   bar->setFocus();

@@ -2,11 +2,9 @@
 // whatever lies at their names, and whatever the folder is called.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
 
 #include "platform/Gdi32.h"
-#include "platform/WinDir.h"
 #include "platform/WinMM.h"
 #include "platform/fake/FakeBackend.h"
 #include "tests/common/TempWinDir.h"

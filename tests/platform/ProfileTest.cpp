@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
-#include <filesystem>
 #include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/IniText.h"
 #include "platform/Profile.h"
@@ -31,8 +28,7 @@ class Profile : public testing::Test {
  protected:
   TempWinDir dir;
   // Names below `folder` (links not followed) other than the settings file and its lock, sorted.
-  std::vector<std::string> Leftovers(std::string folder = "") const {
-    if (folder.empty()) folder = dir.Path();
+  std::vector<std::string> Leftovers(const std::string& folder) const {
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
       std::string name = entry.path().lexically_relative(folder).string();
@@ -102,7 +98,7 @@ TEST_F(Profile, AFailedWriteSaysWhyAndLeavesTheOldFileWholeAndNoTemporaryFile) {
     EXPECT_EQ(Get("S", "k"), step == "read" || before == big ? "dflt" : "1") << step << error;
     EXPECT_EQ(Put(value), error) << step << error;
     EXPECT_TRUE(dir.Read("zentravo.ini") == before) << step << error;
-    EXPECT_EQ(Leftovers(), std::vector<std::string>{}) << step << error;
+    EXPECT_EQ(Leftovers(dir.Path()), std::vector<std::string>{}) << step << error;
   }
   SetProfileFaultForTests({});
   EXPECT_EQ(Put(std::string(room, 'x')), 0);  // over the last row's file
@@ -119,8 +115,7 @@ TEST_F(Profile, ALinkedFileIsReplacedBesideItselfOnAnyFilesystemAndTheLockStaysB
   FarFolder far;
   struct stat there{}, here{};
   if (!far.made || stat(far.path, &there) != 0 || stat(dir.Path().c_str(), &here) != 0 || there.st_dev == here.st_dev) {
-    const char* ci = std::getenv("CI");
-    if (ci && std::string(ci) == "true") FAIL() << "no second filesystem at /dev/shm";
+    if (const char* ci = std::getenv("CI"); ci && std::string(ci) == "true") FAIL() << "no second filesystem at /dev/shm";
     GTEST_SKIP() << "no second filesystem at /dev/shm";
   }
   fs::create_directory_symlink(far.path, dir.File("other"));
@@ -135,7 +130,7 @@ TEST_F(Profile, ALinkedFileIsReplacedBesideItselfOnAnyFilesystemAndTheLockStaysB
   EXPECT_EQ(fs::status(dir.File("other/real.ini")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_TRUE(fs::is_symlink(dir.File("zentravo.ini")) && fs::is_regular_file(dir.File("zentravo.ini.lock")));
-  EXPECT_EQ(Leftovers(), std::vector<std::string>{"other"});
+  EXPECT_EQ(Leftovers(dir.Path()), std::vector<std::string>{"other"});
   EXPECT_EQ(Leftovers(far.path), (std::vector<std::string>{"link", "real.ini", "real.ini.tmp-notours"}));
 
   fs::remove(dir.File("other/real.ini"));

@@ -7,8 +7,9 @@ namespace {
 using ErrorReport = Startup;
 
 // Only in the show does a report bring the pointer back and take the show's
-// window down; a second report re-captions the one error window.
-TEST_F(ErrorReport, OnlyInTheShowThePointerComesBackAndTheShowWindowGoes) {
+// window down; a second report re-captions the one error window, whose
+// message is set in the largest font, down to a small one, in which it fits.
+TEST_F(ErrorReport, OnlyInTheShowThePointerComesBackAndTheShowWindowGoesAndTheMessageFits) {
   Starter::RunMode = Starter::rmPreview;
   int before = CursorDisplayCount();
   System::ReportError("Starter/Run_Preview");
@@ -25,6 +26,10 @@ TEST_F(ErrorReport, OnlyInTheShowThePointerComesBackAndTheShowWindowGoes) {
   EXPECT_FALSE(show.isVisible());
   EXPECT_EQ(ErrorWindowCaption(), System::ErrorCaption(13, "Starter/Run_ScreenSaver"));
   EXPECT_TRUE(vb::FormInstance<BugReportForm>().windowFlags() & Qt::WindowStaysOnTopHint);
+  const QLabel& label = *vb::FormInstance<BugReportForm>().Label1;
+  const int flags = Qt::TextWordWrap | label.alignment();
+  EXPECT_LE(label.fontMetrics().boundingRect(label.rect(), flags, label.text()).height(), label.height());
+  EXPECT_GE(label.font().pixelSize(), 8);
 }
 
 // Closing the error window goes through the common exit, which shows the
@@ -54,17 +59,6 @@ TEST_F(ErrorReport, ClosingEndsThroughTheCommonExitAndTheButtonOpensTheBugPageEa
     EXPECT_EQ(host.CallsStartingWith("MusicClose").size(), 1u) << playedFor;
     EXPECT_EQ(host.calls.back(), "EndProcess 0");
   }
-}
-
-// The message is set in the largest font, down to a small one, in which it fits.
-TEST_F(ErrorReport, WholeMessageFitsItsLabel) {
-  BugReportForm& window = vb::FormInstance<BugReportForm>();
-  QLabel* label = window.Label1;
-  EXPECT_LE(label->fontMetrics()
-                .boundingRect(label->rect(), Qt::TextWordWrap | label->alignment(), label->text())
-                .height(),
-            label->height());
-  EXPECT_GE(label->font().pixelSize(), 8);
 }
 
 using Centring = Startup;

@@ -2,7 +2,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include "platform/WinDir.h"
 #include "tests/startup/StartupFixture.h"
 
 namespace {
@@ -56,23 +55,22 @@ class Folders : public Startup {
     }
   }
   void TearDown() override {
-    for (const auto& [name, value] : saved_) if (value) setenv(name.c_str(), value->c_str(), 1);
+    for (const auto& [name, value] : saved_) value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
   }
 };
 
-TEST_F(Folders, WithoutHomeTheAccountEntryNamesTheFolderAndARelativeDataHomeIsIgnored) {
-  const struct passwd* account = getpwuid(getuid());
-  ASSERT_NE(account, nullptr);
-  for (const char* home : {static_cast<const char*>(nullptr), ""}) {
-    if (home) setenv("HOME", home, 1);
-    EXPECT_EQ(WindowsDirectoryHostPath(), std::string(account->pw_dir) + "/.local/share/zentravo");
-  }
+// A relative XDG_DATA_HOME is ignored; without HOME the account entry names
+// the folder, and without an account entry either, start-up ends with one line.
+TEST_F(Folders, ComesFromHomeOrTheAccountEntryOrStartUpEndsWithOneLine) {
   setenv("HOME", "/home/someone", 1);
   setenv("XDG_DATA_HOME", "relative/data", 1);
   EXPECT_EQ(WindowsDirectoryHostPath(), "/home/someone/.local/share/zentravo");
-}
-
-TEST_F(Folders, WithNoFolderAtAllStartUpEndsWithOneLine) {
+  const struct passwd* account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  for (const char* home : {"", static_cast<const char*>(nullptr)}) {
+    home ? setenv("HOME", home, 1) : unsetenv("HOME");
+    EXPECT_EQ(WindowsDirectoryHostPath(), std::string(account->pw_dir) + "/.local/share/zentravo");
+  }
   if (geteuid() != 0) GTEST_SKIP() << "needs to become a user without an account entry";
   uid_t stranger = 54321;
   while (getpwuid(stranger)) ++stranger;

@@ -3,9 +3,6 @@
 // every module variable at its start value and no window loaded.
 #include <gtest/gtest.h>
 
-#include "platform/Forms.h"
-#include "platform/fake/FakeBackend.h"
-#include "startup/BugReportForm.h"
 #include "startup/Starter.h"
 #include "startup/System.h"
 #include "tests/common/Outcome.h"

@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Start-up end to end, with the real program under a private X server:
-# the single-instance rule, the platform and display named in the
-# environment, and a server that resets.
+# Start-up end to end: the real program under a private X server.
 set -u
 ZENTRAVO=$1 X11_TOOL=$2 DATA_DIR=$3
 . "$(dirname "$0")/../e2e/lib.sh"
