@@ -19,39 +19,49 @@ ReadResult Fail(int error) {
   return result;
 }
 
+// Opens the file at `path` when it fits: looked at before opening (opening
+// some devices has effects of its own) and again once open, without blocking
+// (a FIFO may have taken the file's place since the look). -1 and the reason
+// in `why` otherwise.
+int OpenFit(const std::string& path, uint64_t maxBytes, struct stat* st, ReadResult* why) {
+  if (stat(path.c_str(), st) != 0) return *why = Fail(errno), -1;
+  if (!Fit(*st, maxBytes)) return *why = {Status::Unfit, 0, 0}, -1;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return *why = Fail(errno), -1;
+  if (fstat(fd, st) != 0) {
+    *why = Fail(errno);
+  } else if (!Fit(*st, maxBytes)) {
+    *why = {Status::Unfit, 0, 0};
+  } else {
+    return fd;
+  }
+  close(fd);
+  return -1;
+}
+
 }  // namespace
 
 ReadResult Read(const std::string& path, uint64_t maxBytes, std::string* text) {
   text->clear();
-  // Look before opening: opening some devices has effects of its own.
   struct stat st{};
-  if (stat(path.c_str(), &st) != 0) return Fail(errno);
-  if (!Fit(st, maxBytes)) return {Status::Unfit, 0, 0};
-  // Non-blocking, in case a FIFO took the file's place since the look.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return Fail(errno);
   ReadResult result;
-  if (fstat(fd, &st) != 0) {
-    result = Fail(errno);
-  } else if (!Fit(st, maxBytes)) {
-    result.status = Status::Unfit;
-  } else {
-    result.status = Status::Read;
-    result.mode = st.st_mode & 07777;
-    char chunk[65536];
-    for (;;) {
-      ssize_t n = read(fd, chunk, sizeof chunk);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        result = Fail(errno);
-        break;
-      }
-      if (n == 0) break;
-      text->append(chunk, static_cast<size_t>(n));
-      if (text->size() > maxBytes) {  // it grew while being read
-        result.status = Status::Unfit;
-        break;
-      }
+  const int fd = OpenFit(path, maxBytes, &st, &result);
+  if (fd < 0) return result;
+  result.status = Status::Read;
+  result.mode = st.st_mode & 07777;
+  char chunk[65536];
+  for (;;) {
+    ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result = Fail(errno);
+      break;
+    }
+    if (n == 0) break;
+    text->append(chunk, static_cast<size_t>(n));
+    if (text->size() > maxBytes) {  // it grew while being read
+      result.status = Status::Unfit;
+      break;
     }
   }
   close(fd);
@@ -65,14 +75,11 @@ bool Unfit(const std::string& path, uint64_t maxBytes) {
 }
 
 bool Regular(const std::string& path) {
-  constexpr uint64_t kAnySize = ~uint64_t{0};
   struct stat st{};
-  if (stat(path.c_str(), &st) != 0 || !Fit(st, kAnySize)) return false;
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool regular = fstat(fd, &st) == 0 && Fit(st, kAnySize);
-  close(fd);
-  return regular;
+  ReadResult why;
+  const int fd = OpenFit(path, ~uint64_t{0}, &st, &why);
+  if (fd >= 0) close(fd);
+  return fd >= 0;
 }
 
 }  // namespace safefile
